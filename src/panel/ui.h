@@ -1,0 +1,44 @@
+#pragma once
+// The Ui port: the only way the program's logic talks to a person. The wx front-end, the
+// console front-end and the tests' scripted Ui implement it. All text is CP932.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamvel {
+
+/// Which file chooser opens; each has its own filter.
+enum class ChooserKind { Program, TspFile, DataFile };
+
+/// An item chosen in the folder browser: its file-system path (empty for an item outside
+/// the file system) and the name the browser shows for it, such as "USB (A:)".
+struct FolderItem {
+    std::string path;
+    std::string displayName;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    /// A modal message box: the text, the application title "Tamvel", one OK button.
+    virtual void ShowMessage(std::string_view text) = 0;
+
+    /// The file chooser: the chosen file's full Windows path, or nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFile(ChooserKind kind) = 0;
+
+    /// The folder browser: the chosen item, or nullopt when cancelled.
+    virtual std::optional<FolderItem> BrowseForFolder() = 0;
+
+    /// The text of a control panel field (edits 1007, 1008, 212, 1014, 1015).
+    virtual std::string FieldText(int controlId) const = 0;
+
+    /// Sets a field's text. Change notifications do not fire for it.
+    virtual void SetFieldText(int controlId, std::string_view text) = 0;
+
+    /// Hides or shows the main window.
+    virtual void ShowMainWindow(bool visible) = 0;
+};
+
+}  // namespace tamvel

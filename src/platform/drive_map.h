@@ -1,0 +1,47 @@
+#pragma once
+// Drive letters mapped to host folders through a Wine-style prefix:
+//   $TAMVEL_PREFIX/dosdevices/c: -> ../drive_c, z: -> /, a: -> the student's medium, ...
+// Windows paths here are CP932 bytes; host paths are UTF-8.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamvel {
+
+class DriveMap {
+public:
+    /// A map over the prefix folder `prefix` (not created here; see EnsurePrefix).
+    explicit DriveMap(std::filesystem::path prefix);
+
+    /// $TAMVEL_PREFIX, else $XDG_DATA_HOME/tamvel, else ~/.local/share/tamvel.
+    static std::filesystem::path DefaultPrefix();
+
+    /// Creates what is missing of a prefix: dosdevices/c: and z:, drive_c/temp,
+    /// drive_c/windows and the default editor drive_c/windows/notepad.exe. Existing links
+    /// and files are left alone. False when the prefix cannot be made.
+    bool EnsurePrefix() const;
+
+    const std::filesystem::path& Prefix() const { return m_prefix; }
+
+    /// Host folder of a drive letter (any case) when its link resolves to a readable folder.
+    std::optional<std::filesystem::path> DriveRoot(char letter) const;
+
+    /// A full Windows path ("C:\temp\x.tsp") to its host path, resolving one component at a
+    /// time: an exact name first, else the one name that matches without regard to ASCII case.
+    /// Components that do not exist are kept as given, so a file about to be created has a
+    /// host path too. "." and ".." are folded as Windows does (never above the drive root);
+    /// doubled backslashes count as one. nullopt: not a full path, unmapped drive, or a name
+    /// that cannot be represented on the host.
+    std::optional<std::filesystem::path> ToHost(std::string_view windowsPath) const;
+
+    /// A host path to the Windows path of the mapped drive with the longest matching root
+    /// (else Z:). nullopt when a name cannot be represented in CP932.
+    std::optional<std::string> ToWindows(const std::filesystem::path& hostPath) const;
+
+private:
+    std::filesystem::path m_prefix;
+};
+
+}  // namespace tamvel

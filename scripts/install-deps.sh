@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libwxgtk3.2-dev wx-common
     libgtest-dev googletest
+    nlohmann-json3-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils
     fonts-ipafont-gothic

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev googletest
     nlohmann-json3-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils wmctrl openbox
     fonts-ipafont-gothic
     xdg-utils shared-mime-info desktop-file-utils
 )

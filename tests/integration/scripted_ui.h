@@ -1,0 +1,90 @@
+#pragma once
+// A Ui for tests: choosers take queued answers (an empty queue cancels), and every message
+// and chooser is logged in order, in UTF-8 for readable failures.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "panel/ui.h"
+#include "platform/text.h"
+
+namespace tamvel::testing {
+
+class ScriptedUi : public Ui {
+  public:
+    /// The next file chooser picks this Windows path (UTF-8).
+    void AnswerFile(const std::string& utf8Path) { m_fileAnswers.push_back(Cp932(utf8Path)); }
+    /// The next file chooser is cancelled.
+    void CancelFile() { m_fileAnswers.push_back(std::nullopt); }
+    /// The next folder browser picks this item (UTF-8).
+    void AnswerFolder(const std::string& utf8Path, const std::string& utf8DisplayName = {}) {
+        m_folderAnswers.push_back(FolderItem{Cp932(utf8Path), Cp932(utf8DisplayName)});
+    }
+    /// The next folder browser is cancelled.
+    void CancelFolder() { m_folderAnswers.push_back(std::nullopt); }
+
+    /// What the person saw, in order: "message: TEXT", "choose program", "browse folder".
+    const std::vector<std::string>& Log() const { return m_log; }
+    /// Only the messages' texts.
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> messages;
+        for (const std::string& entry : m_log) {
+            if (entry.starts_with(kMessage)) messages.push_back(entry.substr(kMessage.size()));
+        }
+        return messages;
+    }
+    /// A field's text in UTF-8.
+    std::string Field(int controlId) const { return Utf8(FieldText(controlId)); }
+    /// Whether the program ever set this field.
+    bool WasFieldSet(int controlId) const { return m_fields.contains(controlId); }
+    /// Answers left unused.
+    std::size_t PendingAnswers() const { return m_fileAnswers.size() + m_folderAnswers.size(); }
+
+    void ShowMessage(std::string_view text) override {
+        m_log.push_back(std::string(kMessage) + Utf8(text));
+    }
+    std::optional<std::string> ChooseFile(ChooserKind kind) override {
+        m_log.push_back(kind == ChooserKind::Program   ? "choose program"
+                        : kind == ChooserKind::TspFile ? "choose tsp-file"
+                                                       : "choose data-file");
+        return Next(m_fileAnswers);
+    }
+    std::optional<FolderItem> BrowseForFolder() override {
+        m_log.push_back("browse folder");
+        return Next(m_folderAnswers);
+    }
+    std::string FieldText(int controlId) const override {
+        auto field = m_fields.find(controlId);
+        return field == m_fields.end() ? std::string() : field->second;
+    }
+    void SetFieldText(int controlId, std::string_view text) override {
+        m_fields[controlId] = std::string(text);
+    }
+    void ShowMainWindow(bool visible) override {
+        m_log.push_back(visible ? "window shown" : "window hidden");
+    }
+
+  private:
+    static constexpr std::string_view kMessage = "message: ";
+
+    static std::string Utf8(std::string_view cp932) {
+        return Cp932ToUtf8(cp932).value_or("<not CP932>");
+    }
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        std::optional<T> answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> m_fileAnswers;
+    std::deque<std::optional<FolderItem>> m_folderAnswers;
+    std::vector<std::string> m_log;
+    std::map<int, std::string> m_fields;
+};
+
+}  // namespace tamvel::testing

@@ -2,16 +2,25 @@
 // The control panel's logic: the working environment, the start-up checks, the update
 // rules of the buttons and the command handlers. It talks to a person only through Ui.
 
+#include <memory>
 #include <string>
 
 #include "environment/environment_file.h"
+#include "panel/stop_event.h"
 #include "panel/ui.h"
 #include "platform/file_system.h"
 
 namespace tamvel {
 
+/// The TSP installed on the machine; start-up copies it into the working folder.
+inline constexpr const char* kInstalledTspPath = "C:\\Program Files (x86)\\TSP 5.1\\tsp.exe";
+/// The working folder that receives the copy of TSP, and the last fallback save folder.
+inline constexpr const char* kTempFolder = "C:\\temp\\";
+/// The TSP executable that start-up sets once TSP has been copied into the working folder.
+inline constexpr const char* kTempTspPath = "C:\\temp\\Tsp.EXE";
+
 class CTamvelView {
-public:
+  public:
     CTamvelView(Ui& ui, FileSystem& fileSystem);
 
     /// The start-up sequence: runs when the form is first shown and whenever the document
@@ -30,13 +39,63 @@ public:
     /// The text of a field changed (typed by the person, or set by the program).
     void OnFieldChanged(int controlId);
 
+    /// Lets the person pick a program into `path` (kept on cancel); true when one was taken.
+    bool ChooseProgram(std::string& path);
+
     /// The four settings as they stand.
     const WorkingEnvironment& Environment() const { return m_environment; }
 
-private:
+    /// The result file derived from the TSP file.
+    const std::string& ResultFilePath() const { return m_resultFilePath; }
+
+    /// Notepad in the Windows folder, or empty when start-up did not find it.
+    const std::string& NotepadPath() const { return m_notepadPath; }
+
+    /// The Windows folder (working folder of editor launches).
+    const std::string& WindowsFolder() const { return m_windowsFolder; }
+
+    /// Whether drive A or H could be made the current drive at the last start-up.
+    bool IsDriveAAvailable() const { return m_driveAAvailable; }
+    bool IsDriveHAvailable() const { return m_driveHAvailable; }
+
+    /// The stop event of the last start-up; null before start-up and after destruction.
+    const StopEvent* Stop() const { return m_stopEvent.get(); }
+
+  private:
+    // Start-up, one function per group of steps, in the order they run.
+    void ProbeDrives();
+    void CreateStopEvent();
+    void SetDefaultSaveFolder();
+    std::string FindInstalledTsp();
+    void CopyTspIntoTempFolder(const std::string& candidate);
+    void LoadEnvironmentFromMedium();
+    void ShowTspFile();
+    void CheckTspExe();
+    void AskForTspExe();
+    void CheckConfiguredTspExe();
+    void FindNotepad();
+    void CheckEditor();
+    void EnterSaveFolder();
+
+    /// Sets the TSP file field and runs its change notification, as the program's own
+    /// changes of that field do.
+    void SetTspFileField(const std::string& text);
+
+    /// Field 1007 changed: the TSP file path follows it and the result file is derived.
+    void OnTspFileChanged();
+
+    /// Whether the text of a field names an existing file or folder (and is not empty).
+    bool FieldNamesExistingPath(int fieldId) const;
+
     Ui& m_ui;
     FileSystem& m_fileSystem;
     WorkingEnvironment m_environment;
+    std::string m_resultFilePath;
+    std::string m_notepadPath;
+    std::string m_windowsFolder;
+    bool m_driveAAvailable = false;
+    bool m_driveHAvailable = false;
+    std::unique_ptr<StopEvent> m_stopEvent;
 };
 
 }  // namespace tamvel

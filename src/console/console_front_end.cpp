@@ -1,11 +1,25 @@
 #include "console/console_front_end.h"
 
+#include <istream>
 #include <ostream>
 
-// Placeholder: the console front-end is being written.
+#include "console/console_session.h"
+#include "console/event_writer.h"
+#include "platform/drive_map.h"
+#include "platform/file_system.h"
+
 namespace tamvel {
-int RunConsole(std::istream&, std::ostream& out) {
-    out << "{\"event\":\"ready\"}\n{\"event\":\"exit\",\"code\":0}\n";
-    return 0;
+
+int RunConsole(std::istream& in, std::ostream& out) {
+    EventWriter events(out);
+    const DriveMap drives(DriveMap::DefaultPrefix());
+    if (!drives.EnsurePrefix()) {
+        // Start-up goes on: its checks report what is missing and fall back.
+        events.Error("cannot prepare the prefix " + drives.Prefix().string());
+    }
+    FileSystem fileSystem(drives);
+    ConsoleSession session(in, events, fileSystem);
+    return session.Run();
 }
+
 }  // namespace tamvel

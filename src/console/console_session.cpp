@@ -1,0 +1,134 @@
+#include "console/console_session.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+
+#include "panel/control_ids.h"
+#include "platform/text.h"
+
+namespace tamvel {
+namespace {
+
+// The control panel's buttons a person can click (1004 and 1005 exist but are never shown).
+constexpr std::array kVisibleButtons = {
+    kIdChangeTspFile, kIdEditTspFile, kIdRunTspFile, kIdViewResult,    kIdExit,
+    kIdEnvSettings,   kIdNewTspFile,  kIdMacroData,  kIdFinancialData, kIdDataCollectionSite,
+    kIdCommandList,   kIdCommandSite, kIdTspHowTo,   kIdScreenHowTo,   kIdWebMail,
+    kIdTeacherPage,   kIdWebDisk,
+};
+constexpr std::array kHiddenButtons = {kIdPrintResult, kIdPrintTspFile};
+
+// The fields and buttons that `state` reports.
+constexpr std::array kFields = {kIdTspFileField, kIdResultFileField, kIdTspExeField, kIdEditorField,
+                                kIdSaveFolderField};
+constexpr std::array kUpdatedButtons = {kIdEditTspFile, kIdRunTspFile, kIdViewResult,
+                                        kIdPrintResult, kIdPrintTspFile};
+
+// The one field a person can type into; the others are read-only.
+constexpr int kEditableField = kIdTspFileField;
+
+template <std::size_t N>
+bool Contains(const std::array<int, N>& ids, int id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+}  // namespace
+
+ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem)
+    : m_events(events), m_fileSystem(fileSystem), m_ui(in, events), m_view(m_ui, fileSystem) {}
+
+int ConsoleSession::Run() {
+    m_view.OnInitialUpdate();
+    m_events.Ready();
+    while (std::optional<std::string> line = m_ui.ReadLine()) {
+        ParsedConsoleLine parsed = ParseConsoleLine(*line);
+        if (!parsed.command) {
+            m_events.Error(parsed.error);
+            continue;
+        }
+        if (parsed.command->action == ConsoleAction::Quit) break;
+        Execute(*parsed.command);
+    }
+    return Quit();
+}
+
+void ConsoleSession::Execute(const ConsoleCommand& command) {
+    switch (command.action) {
+        case ConsoleAction::Click:
+            Click(command.id);
+            break;
+        case ConsoleAction::Set:
+            Type(command.id, command.text);
+            break;
+        case ConsoleAction::Key:
+            PressKey(command.text);
+            break;
+        case ConsoleAction::State:
+            ReportState();
+            break;
+        case ConsoleAction::Ok:
+        case ConsoleAction::Cancel:
+            m_events.Error("no dialog is open");
+            break;
+        case ConsoleAction::Quit:
+            break;
+    }
+}
+
+void ConsoleSession::Click(int controlId) {
+    if (Contains(kHiddenButtons, controlId)) {
+        m_events.Error("button " + std::to_string(controlId) + " is not shown");
+    } else if (!Contains(kVisibleButtons, controlId)) {
+        m_events.Error("no button " + std::to_string(controlId));
+    } else if (!m_view.IsButtonEnabled(controlId)) {
+        m_events.Error("button " + std::to_string(controlId) + " is disabled");
+    } else {
+        m_view.OnCommand(controlId);
+    }
+}
+
+void ConsoleSession::Type(int controlId, const std::string& utf8Text) {
+    if (controlId != kEditableField) {
+        m_events.Error("field " + std::to_string(controlId) + " cannot be typed into");
+        return;
+    }
+    std::optional<std::string> text = Utf8ToCp932(utf8Text);
+    if (!text) {
+        m_events.Error("the text has characters CP932 lacks");
+        return;
+    }
+    m_ui.SetFieldText(controlId, *text);
+    m_view.OnFieldChanged(controlId);
+}
+
+// CTRL+N makes a new document; CTRL+O opens a TSP file as the document.
+void ConsoleSession::PressKey(const std::string& key) {
+    if (key == "CTRL+N") {
+        RenewDocument({});
+        return;
+    }
+    std::optional<std::string> file = m_ui.ChooseFile(ChooserKind::TspFile);
+    if (file) RenewDocument(*file);
+}
+
+void ConsoleSession::RenewDocument([[maybe_unused]] const std::string& openedFile) {
+    m_view.OnInitialUpdate();
+}
+
+void ConsoleSession::ReportState() {
+    std::map<int, std::string> fields;
+    for (int id : kFields) fields[id] = m_ui.FieldText(id);
+    std::map<int, bool> enabled;
+    for (int id : kUpdatedButtons) enabled[id] = m_view.IsButtonEnabled(id);
+    m_events.State(fields, enabled, m_fileSystem.CurrentDirectory());
+}
+
+int ConsoleSession::Quit() {
+    m_view.OnDestroy();
+    m_events.Exit(0);
+    return 0;
+}
+
+}  // namespace tamvel

@@ -1,0 +1,44 @@
+#pragma once
+// The Ui port for the console: messages and choosers become events; a chooser's answer is
+// the next input line; the panel's fields are held here.
+
+#include <istream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "console/event_writer.h"
+#include "panel/ui.h"
+
+namespace tamvel {
+
+class ConsoleUi : public Ui {
+  public:
+    ConsoleUi(std::istream& in, EventWriter& events) : m_in(in), m_events(events) {}
+
+    /// The next input line, or nullopt at the end of input.
+    std::optional<std::string> ReadLine();
+
+    /// Whether the input has ended (then every chooser is cancelled).
+    bool InputEnded() const { return m_inputEnded; }
+
+    void ShowMessage(std::string_view text) override;
+    std::optional<std::string> ChooseFile(ChooserKind kind) override;
+    std::optional<FolderItem> BrowseForFolder() override;
+    std::string FieldText(int controlId) const override;
+    void SetFieldText(int controlId, std::string_view text) override;
+    void ShowMainWindow(bool visible) override;
+
+  private:
+    /// Reports the chooser and reads its answer: a Windows path (UTF-8 in, CP932 out), or
+    /// nullopt for an empty line or the end of input. A line that is not valid text gets an
+    /// error event and the chooser waits for another.
+    std::optional<std::string> AskPath(std::string_view kind);
+
+    std::istream& m_in;
+    EventWriter& m_events;
+    std::map<int, std::string> m_fields;
+    bool m_inputEnded = false;
+};
+
+}  // namespace tamvel

@@ -1,0 +1,53 @@
+#include "console/event_writer.h"
+
+#include <optional>
+
+#include "platform/text.h"
+
+namespace tamvel {
+
+using Json = nlohmann::ordered_json;
+
+Json EventWriter::Text(std::string_view cp932) {
+    std::optional<std::string> utf8 = Cp932ToUtf8(cp932);
+    // Bytes that are not CP932 are passed on as they are; dumping replaces what is not
+    // UTF-8 either, so an event line is always valid JSON.
+    return Json(utf8 ? *utf8 : std::string(cp932));
+}
+
+void EventWriter::Write(const Json& event) {
+    m_out << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    m_out.flush();
+}
+
+void EventWriter::Message(std::string_view cp932Text) {
+    Write({{"event", "message"}, {"text", Text(cp932Text)}});
+}
+
+void EventWriter::Choose(std::string_view kind) {
+    Write({{"event", "choose"}, {"kind", std::string(kind)}});
+}
+
+void EventWriter::Window(bool visible) { Write({{"event", "window"}, {"visible", visible}}); }
+
+void EventWriter::Ready() { Write({{"event", "ready"}}); }
+
+void EventWriter::State(const std::map<int, std::string>& fields,
+                        const std::map<int, bool>& enabled, std::string_view currentDirectory) {
+    Json fieldTexts = Json::object();
+    for (const auto& [id, text] : fields) fieldTexts[std::to_string(id)] = Text(text);
+    Json enabledStates = Json::object();
+    for (const auto& [id, isEnabled] : enabled) enabledStates[std::to_string(id)] = isEnabled;
+    Write({{"event", "state"},
+           {"fields", fieldTexts},
+           {"enabled", enabledStates},
+           {"cwd", Text(currentDirectory)}});
+}
+
+void EventWriter::Exit(int code) { Write({{"event", "exit"}, {"code", code}}); }
+
+void EventWriter::Error(std::string_view utf8Text) {
+    Write({{"event", "error"}, {"text", std::string(utf8Text)}});
+}
+
+}  // namespace tamvel

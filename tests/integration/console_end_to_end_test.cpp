@@ -1,0 +1,86 @@
+// The real program with --console, driven through a pipe with no display.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "temp_prefix.h"
+
+namespace tamvel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+struct ConsoleRun {
+    std::vector<Json> events;
+    int exitStatus = -1;
+};
+
+// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
+ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
+    const fs::path inputFile = prefix.Root() / "input.txt";
+    TempPrefix::WriteFile(inputFile, input);
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) +
+                                "' --console < '" + inputFile.string() + "'";
+    ConsoleRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::size_t start = 0;
+    for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
+        run.events.push_back(Json::parse(output.substr(start, end - start)));
+    }
+    EXPECT_EQ(start, output.size()) << "output does not end with a line end";
+    return run;
+}
+
+TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
+    TempPrefix prefix;
+    const ConsoleRun run = RunBinary(prefix, "");
+
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_TRUE(fs::is_symlink(prefix.Prefix() / "dosdevices" / "c:"));
+    ASSERT_GE(run.events.size(), 3u);
+    EXPECT_EQ(run.events.front(),
+              (Json{{"event", "message"},
+                    {"text",
+                     "ＴＳＰ実行プログラムが見つかりません。\nC:\\Program Files (x86)\\TSP "
+                     "5.1\\Tsp.exe\nのようなTsp.exeという名のファイルを発見してください"}}));
+    EXPECT_EQ(run.events[1], (Json{{"event", "choose"}, {"kind", "program"}}));
+    EXPECT_EQ(run.events[run.events.size() - 2], (Json{{"event", "ready"}}));
+    EXPECT_EQ(run.events.back(), (Json{{"event", "exit"}, {"code", 0}}));
+    EXPECT_TRUE(fs::exists(prefix.DriveC() / "temp" / "TamvelEnvFile.TXT"));
+}
+
+TEST(ConsoleEndToEnd, PreparedPrefixTakesCommandsUntilQuit) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    TempPrefix::WriteFile(prefix.DriveC() / "temp" / "a.tsp");
+    const ConsoleRun run =
+        RunBinary(prefix, "set 1007 C:\\temp\\a.tsp\nstate\nnonsense\nquit\nstate\n");
+
+    EXPECT_EQ(run.exitStatus, 0);
+    ASSERT_EQ(run.events.size(), 4u);
+    EXPECT_EQ(run.events[0], (Json{{"event", "ready"}}));
+    EXPECT_EQ(run.events[1]["event"], "state");
+    EXPECT_EQ(run.events[1]["fields"]["1008"], "C:\\temp\\a.out");
+    EXPECT_EQ(run.events[1]["enabled"]["1002"], true);
+    EXPECT_EQ(run.events[2]["event"], "error");
+    EXPECT_EQ(run.events[3], (Json{{"event", "exit"}, {"code", 0}}));
+}
+
+}  // namespace
+}  // namespace tamvel::testing

@@ -8,10 +8,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win_error.h"
+
 namespace tamvel {
 
+/// A host path, or the Windows error that kept a Windows path from having one.
+struct HostPath {
+    std::filesystem::path path;
+    WinError error = kErrorSuccess;
+};
+
 class DriveMap {
-public:
+  public:
     /// A map over the prefix folder `prefix` (not created here; see EnsurePrefix).
     explicit DriveMap(std::filesystem::path prefix);
 
@@ -25,7 +33,8 @@ public:
 
     const std::filesystem::path& Prefix() const { return m_prefix; }
 
-    /// Host folder of a drive letter (any case) when its link resolves to a readable folder.
+    /// Host folder of a drive letter (any case) when its link resolves to a readable folder;
+    /// the folder is given with every link resolved.
     std::optional<std::filesystem::path> DriveRoot(char letter) const;
 
     /// A full Windows path ("C:\temp\x.tsp") to its host path, resolving one component at a
@@ -36,11 +45,16 @@ public:
     /// that cannot be represented on the host.
     std::optional<std::filesystem::path> ToHost(std::string_view windowsPath) const;
 
+    /// As ToHost, with the reason of a failure: kErrorInvalidName (not a full path, or a name
+    /// Windows or the host cannot hold) or kErrorNotReady (drive unmapped or unreadable).
+    HostPath Resolve(std::string_view windowsPath) const;
+
     /// A host path to the Windows path of the mapped drive with the longest matching root
-    /// (else Z:). nullopt when a name cannot be represented in CP932.
+    /// (else Z:). nullopt when a name cannot be represented in CP932 or is no valid Windows
+    /// name (it holds '\', ':', ...).
     std::optional<std::string> ToWindows(const std::filesystem::path& hostPath) const;
 
-private:
+  private:
     std::filesystem::path m_prefix;
 };
 

@@ -14,14 +14,16 @@
 namespace tamvel {
 
 class FileSystem {
-public:
+  public:
     /// Starts with the current directory "C:\" (the process's real one is not touched).
     explicit FileSystem(const DriveMap& drives);
 
     const DriveMap& Drives() const { return m_drives; }
 
-    /// A path made full: drive-relative and relative paths are joined to the current
-    /// directory as Windows does. Pure string work.
+    /// A path made full: drive-relative ("C:x.tsp"), root-relative ("\x.tsp") and relative
+    /// ("x.tsp") paths are joined to the current directory as Windows does, and "." and ".."
+    /// are folded. Pure string work. A path that cannot be made full (a network path) comes
+    /// back as it is; empty stays empty.
     std::string FullPath(std::string_view path) const;
 
     /// The host path of a (possibly relative) Windows path, or nullopt.
@@ -48,7 +50,9 @@ public:
     WinError CreateDirectory(std::string_view path);
 
     /// Copies a file into a folder under its own name, replacing a file of that name without
-    /// asking. 0 on success; a failure gives a value of 32 or more, as the shell's copy does.
+    /// asking. 0 on success; a failure gives a value of 32 or more, as the shell's copy does
+    /// (a missing source too, so that "below 32" always means copied). The copy is written
+    /// beside the old file and renamed over it, so a failed copy leaves the old one whole.
     int CopyFileInto(std::string_view source, std::string_view destinationFolder);
 
     /// The Windows folder: "C:\WINDOWS".
@@ -61,7 +65,13 @@ public:
     /// and renamed over the old one, so a failure never leaves a truncated file.
     WinError WriteFileReplacing(std::string_view path, std::string_view bytes);
 
-private:
+  private:
+    /// The host path of a (possibly relative) Windows path, or why there is none.
+    HostPath Resolve(std::string_view path) const;
+
+    /// The drive letter of the current directory.
+    char CurrentDrive() const { return m_currentDirectory.front(); }
+
     const DriveMap& m_drives;
     std::string m_currentDirectory;
 };

@@ -4,18 +4,27 @@
 
 #include <wx/panel.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "panel/deployment_config.h"
 #include "panel/tamvel_view.h"
 #include "panel/ui.h"
 #include "platform/file_system.h"
 
+class wxUpdateUIEvent;
+
 namespace tamvel {
 
 class ControlPanelForm : public wxPanel, public Ui {
-public:
-    ControlPanelForm(wxWindow* parent, FileSystem& fileSystem, const DeploymentConfig& config);
+  public:
+    /// Loads the form into `parent`. `scriptedDialogs`, when given, answers the messages and
+    /// choosers in place of real windows (tests); it must outlive the form.
+    ControlPanelForm(wxWindow* parent, FileSystem& fileSystem, const DeploymentConfig& config,
+                     Ui* scriptedDialogs = nullptr);
+    /// Saves the working environment (the view's destruction handling).
     ~ControlPanelForm() override;
 
     /// Runs the start-up sequence (first show, and every renewal of the document).
@@ -31,9 +40,21 @@ public:
     void SetFieldText(int controlId, std::string_view text) override;
     void ShowMainWindow(bool visible) override;
 
-private:
+  private:
+    /// Puts the installation's texts (seminar, university, e-mail) on the form.
+    void ApplyDeploymentTexts(const DeploymentConfig& config);
+    void BindEvents();
+    void OnUpdateButton(wxUpdateUIEvent& event);
+    void OnButton(wxCommandEvent& event);
+    void OnTspFileTyped(wxCommandEvent& event);
+    wxWindow* MainWindow() const;
+
     FileSystem& m_fileSystem;
+    Ui* m_scriptedDialogs;
     std::unique_ptr<CTamvelView> m_view;
+    /// Per field, the text last set by the program as shown and as CP932, so that reading a
+    /// field the person has not changed gives back the very bytes that were set.
+    std::map<int, std::pair<wxString, std::string>> m_setTexts;
 };
 
 }  // namespace tamvel

@@ -1,0 +1,336 @@
+// The control panel form and the choosers as real windows: the form's controls, its size in
+// dialog units of its own font, the buttons that follow the TSP file field at idle time, and
+// the drive trees of the file chooser and the folder browser.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/control_panel_form.h"
+#include "app/drive_dir_ctrl.h"
+#include "app/ext_file_dlg.h"
+#include "app/folder_browser.h"
+#include "app/tamvel_resources.h"
+#include "panel/control_ids.h"
+#include "platform/text.h"
+
+namespace tamvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records what start-up would have asked; every chooser is cancelled.
+class RecordingDialogs : public Ui {
+  public:
+    std::vector<std::string> messages;
+    int choosers = 0;
+
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    std::optional<std::string> ChooseFile(ChooserKind) override {
+        ++choosers;
+        return std::nullopt;
+    }
+    std::optional<FolderItem> BrowseForFolder() override {
+        ++choosers;
+        return std::nullopt;
+    }
+    std::string FieldText(int) const override { return {}; }
+    void SetFieldText(int, std::string_view) override {}
+    void ShowMainWindow(bool) override {}
+};
+
+void WriteHostFile(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << "x";
+}
+
+// A fresh prefix in which start-up finds everything it looks for: the installed TSP and,
+// after EnsurePrefix, the default editor.
+class ControlPanelFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tamvel-gui-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+        ::setenv("TAMVEL_PREFIX", (m_root / "prefix").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
+        m_drives = std::make_unique<DriveMap>(m_root / "prefix");
+        ASSERT_TRUE(m_drives->EnsurePrefix());
+        m_driveC = fs::canonical(m_root / "prefix" / "drive_c");
+        WriteHostFile(m_driveC / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        WriteHostFile(m_driveC / "temp" / "model.tsp");
+        WriteHostFile(m_driveC / "temp" / "TSP.EXE");
+        WriteHostFile(m_driveC / "temp" / "README");
+        m_fileSystem = std::make_unique<FileSystem>(*m_drives);
+    }
+
+    void TearDown() override {
+        delete m_frame;  // the form saves the environment as it goes
+        std::error_code ignored;
+        fs::current_path(fs::temp_directory_path(), ignored);
+        fs::remove_all(m_root, ignored);
+        ::unsetenv("TAMVEL_PREFIX");
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+
+    ControlPanelForm* OpenForm() {
+        DeploymentConfig config = DeploymentConfig::Defaults();
+        config.seminar = Cp932("テストゼミ");
+        config.university = Cp932("テスト大学");
+        config.teacherMail = "teacher@example.ac.jp";
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Tamvel");
+        auto* form = new ControlPanelForm(m_frame, *m_fileSystem, config, &m_dialogs);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(form, 1, wxEXPAND);
+        m_frame->SetSizerAndFit(sizer);
+        form->RunStartup();
+        m_frame->Show();
+        wxTheApp->Yield();
+        return form;
+    }
+
+    // One idle pass, as the event loop makes when it runs out of events.
+    static void IdlePass() {
+        wxTheApp->Yield();
+        wxTheApp->ProcessIdle();
+    }
+
+    fs::path m_root;
+    fs::path m_driveC;
+    std::unique_ptr<DriveMap> m_drives;
+    std::unique_ptr<FileSystem> m_fileSystem;
+    RecordingDialogs m_dialogs;
+    wxFrame* m_frame = nullptr;
+};
+
+// The window that a control of the template became: by resource id, or by its XRC name
+// for the frames and boxes that have none.
+wxWindow* FindControl(wxWindow* form, int id, const char* name) {
+    return id != 0 ? form->FindWindow(id) : form->FindWindow(XRCID(name));
+}
+
+// Dialog units to pixels for a font, computed the way Windows does for a dialog: the
+// average width of the 52 ASCII letters and the font's height, x/4 and y/8 of them.
+wxSize DialogUnitsToPixels(wxWindow* window, int x, int y) {
+    int lettersWidth = 0;
+    int height = 0;
+    window->GetTextExtent("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ", &lettersWidth,
+                          &height);
+    const int baseX = (lettersWidth / 26 + 1) / 2;
+    const int baseY = window->GetCharHeight();
+    auto mulDiv = [](int value, int base, int divisor) {
+        return (value * base + divisor / 2) / divisor;
+    };
+    return wxSize(mulDiv(x, baseX, 4), mulDiv(y, baseY, 8));
+}
+
+struct TemplateControl {
+    int id;            // 0 for a control without one
+    const char* name;  // XRC name of a control without id
+    const char* kind;  // "button", "edit", "box", "static", "icon"
+    const char* label;
+    int x, y, width, height;
+};
+
+TEST_F(ControlPanelFormTest, FormHoldsEveryControlOfItsTemplateInDialogUnits) {
+    ControlPanelForm* form = OpenForm();
+
+    const TemplateControl controls[] = {
+        {1000, "", "button", "他の既存ＴＳＰファイルに変更", 25, 16, 112, 23},
+        {1001, "", "button", "このＴＳＰファイルを変更", 138, 53, 103, 22},
+        {1002, "", "button", "このＴＳＰファイルを実行", 23, 53, 113, 22},
+        {203, "", "button", "実行結果ファイルを見る", 24, 111, 95, 22},
+        {1004, "", "button", "実行結果ファイルを印刷する", 119, 111, 9, 18},
+        {1005, "", "button", "ＴＳＰファイルを印刷", 158, 111, 6, 22},
+        {1016, "", "button", "終了", 287, 141, 44, 37},
+        {1007, "", "edit", "", 24, 39, 215, 14},
+        {1008, "", "edit", "", 24, 96, 229, 14},
+        {0, "result_file_box", "box", "実行結果を格納するファイル", 17, 84, 240, 53},
+        {0, "tsp_file_box", "box", "ＴＳＰファイル", 14, 6, 230, 75},
+        {0, "form_frame", "box", "", 1, 2, 337, 270},
+        {210, "", "button", "環境設定\n\n\nワープロ\n変更⇒\n\n保存場所\n変更⇒\n", 24, 189, 46, 70},
+        {212, "", "edit", "", 81, 194, 247, 12},
+        {1014, "", "edit", "", 81, 218, 246, 12},
+        {0, "settings_frame", "box", "", 18, 181, 317, 84},
+        {215, "", "button", "新しいＴＳＰファイル作成", 138, 16, 102, 24},
+        {0, "tsp_exe_box", "box", "ＴＰＳ実行ファイル", 75, 185, 256, 23},
+        {0, "editor_box", "box", "ｴﾃﾞｨﾀ/ﾜｰﾌﾟﾛ", 75, 209, 256, 23},
+        {0, "icon", "icon", "", 131, 111, 0, 0},
+        {1015, "", "edit", "", 81, 243, 246, 12},
+        {0, "save_folder_box", "box", "ＴＳＰファイル保存フォルダ", 76, 233, 255, 24},
+        {1018, "", "button", "マクロ経済データ", 265, 101, 61, 17},
+        {1042, "", "button", "TSPﾃﾞｰﾀ収集\n説明ｻｲﾄ", 123, 151, 51, 26},
+        {1043, "", "button", "TSPコマンド\n一覧", 174, 151, 51, 26},
+        {1044, "", "button", "TSPコマンド\n説明ｻｲﾄ\n(テスト大学)", 230, 141, 48, 37},
+        {1045, "", "button", "TSP\n使い方", 74, 151, 49, 26},
+        {1046, "", "button", "この画面の\n使い方", 20, 151, 54, 27},
+        {0, "help_box", "box", "ヘルプ（テストゼミ）", 16, 140, 212, 40},
+        {1019, "", "button", "アクティブメイル", 254, 35, 74, 21},
+        {1020, "", "button", "先生のホームページ", 254, 12, 74, 21},
+        {1021, "", "button", "ウエブ・ディスク", 260, 69, 74, 19},
+        {0, "mail_line", "static", "teacher@example.ac.jp", 247, 58, 86, 8},
+        {0, "data_box", "box", "データ収集", 260, 90, 73, 49},
+        {1022, "", "button", "財務データ", 265, 118, 61, 17},
+    };
+
+    for (const TemplateControl& control : controls) {
+        SCOPED_TRACE(control.id != 0 ? std::to_string(control.id) : std::string(control.name));
+        wxWindow* window = FindControl(form, control.id, control.name);
+        ASSERT_NE(window, nullptr);
+        const std::string kind = control.kind;
+        if (kind == "button") {
+            EXPECT_NE(wxDynamicCast(window, wxButton), nullptr);
+        } else if (kind == "edit") {
+            auto* edit = wxDynamicCast(window, wxTextCtrl);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(edit->IsEditable(), control.id == kIdTspFileField);
+        } else if (kind == "box") {
+            EXPECT_NE(wxDynamicCast(window, wxStaticBox), nullptr);
+        } else if (kind == "static") {
+            EXPECT_NE(wxDynamicCast(window, wxStaticText), nullptr);
+        } else {
+            auto* icon = wxDynamicCast(window, wxStaticBitmap);
+            ASSERT_NE(icon, nullptr);
+            EXPECT_TRUE(icon->GetBitmap().IsOk());
+        }
+        if (kind != "edit" && kind != "icon") {
+            EXPECT_EQ(window->GetLabel().utf8_string(), control.label);
+        }
+        const wxSize position = DialogUnitsToPixels(form, control.x, control.y);
+        EXPECT_EQ(window->GetPosition(), wxPoint(position.x, position.y));
+        if (kind != "icon") {
+            EXPECT_EQ(window->GetSize(), DialogUnitsToPixels(form, control.width, control.height));
+        }
+        const bool hidden = control.id == kIdPrintResult || control.id == kIdPrintTspFile;
+        EXPECT_EQ(window->IsShown(), !hidden);
+        if (hidden) {
+            EXPECT_FALSE(window->IsEnabled());
+        }
+    }
+
+    // The template is 341 by 272 dialog units of the form's own font.
+    EXPECT_EQ(form->GetFont().GetFaceName(), DialogFont().GetFaceName());
+    EXPECT_EQ(form->GetFont().GetPointSize(), 9);
+    EXPECT_EQ(form->GetSize(), DialogUnitsToPixels(form, 341, 272));
+    EXPECT_EQ(form->GetLabel().utf8_string(), "テストゼミ");
+}
+
+TEST_F(ControlPanelFormTest, RunButtonFollowsTheTypedTspFileAtTheNextIdlePass) {
+    ControlPanelForm* form = OpenForm();
+    EXPECT_TRUE(m_dialogs.messages.empty()) << "start-up asked: " << m_dialogs.messages.front();
+    EXPECT_EQ(m_dialogs.choosers, 0);
+
+    auto* tspFileField = wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl);
+    wxWindow* runButton = form->FindWindow(kIdRunTspFile);
+    wxWindow* editButton = form->FindWindow(kIdEditTspFile);
+    ASSERT_NE(tspFileField, nullptr);
+    ASSERT_NE(runButton, nullptr);
+    ASSERT_NE(editButton, nullptr);
+
+    IdlePass();
+    EXPECT_FALSE(runButton->IsEnabled());
+    EXPECT_FALSE(editButton->IsEnabled());
+
+    // Any text enables the edit button only.
+    tspFileField->SetValue("C:\\temp\\missing.tsp");
+    IdlePass();
+    EXPECT_FALSE(runButton->IsEnabled());
+    EXPECT_TRUE(editButton->IsEnabled());
+
+    // An existing file's path (its name in another case) enables both; the typed change
+    // reached the logic, which derived the result file.
+    tspFileField->SetValue("C:\\temp\\MODEL.tsp");
+    IdlePass();
+    EXPECT_TRUE(runButton->IsEnabled());
+    EXPECT_TRUE(editButton->IsEnabled());
+    EXPECT_EQ(form->FieldText(kIdResultFileField), "C:\\temp\\MODEL.out");
+
+    // The file goes away outside the program: nothing is cached.
+    fs::remove(m_driveC / "temp" / "model.tsp");
+    IdlePass();
+    EXPECT_FALSE(runButton->IsEnabled());
+}
+
+TEST_F(ControlPanelFormTest, FieldsGiveBackTheBytesTheProgramSet) {
+    ControlPanelForm* form = OpenForm();
+    // Not valid CP932: shown with a replacement character, read back unchanged.
+    const std::string odd = "C:\\temp\\\x81";
+    form->SetFieldText(kIdSaveFolderField, odd);
+    EXPECT_EQ(form->FieldText(kIdSaveFolderField), odd);
+    const std::string japanese = Cp932("C:\\temp\\ゼミ資料");
+    form->SetFieldText(kIdTspFileField, japanese);
+    EXPECT_EQ(form->FieldText(kIdTspFileField), japanese);
+
+    // What a person types is read as CP932; a character CP932 lacks reads as '?'.
+    auto* tspFileField = wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl);
+    tspFileField->SetValue(wxString::FromUTF8("C:\\temp\\データ\xF0\x9F\x98\x80.tsp"));
+    EXPECT_EQ(form->FieldText(kIdTspFileField), Cp932("C:\\temp\\データ?.tsp"));
+}
+
+// The child of a chooser that shows the drives.
+DriveDirCtrl* DriveTreeOf(wxWindow* chooser) {
+    for (wxWindow* child : chooser->GetChildren()) {
+        if (auto* tree = dynamic_cast<DriveDirCtrl*>(child)) return tree;
+    }
+    return nullptr;
+}
+
+TEST_F(ControlPanelFormTest, FolderBrowserShowsTheSelectedFoldersWindowsPath) {
+    OpenForm();
+    FolderBrowser browser(m_frame, *m_drives);
+    EXPECT_EQ(browser.GetTitle().utf8_string(), "ＴＳＰファイル格納フォルダの変更");
+    DriveDirCtrl* tree = DriveTreeOf(&browser);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(browser.StatusText(), "");
+
+    tree->ExpandPath(wxString((m_driveC / "temp").c_str()));
+    EXPECT_EQ(browser.StatusText(), "C:\\temp");
+    tree->ExpandPath(wxString(m_driveC.c_str()));
+    EXPECT_EQ(browser.StatusText(), "C:\\");
+    EXPECT_EQ(tree->SelectedDisplayName().utf8_string(), "drive_c (C:)");
+}
+
+TEST_F(ControlPanelFormTest, FileChooserListsMatchingFilesWhateverTheirCase) {
+    OpenForm();
+    struct Case {
+        ChooserKind kind;
+        const char* file;
+        bool listed;
+    };
+    const Case cases[] = {
+        {ChooserKind::Program, "TSP.EXE", true},   {ChooserKind::Program, "model.tsp", false},
+        {ChooserKind::TspFile, "model.tsp", true}, {ChooserKind::DataFile, "model.tsp", true},
+        {ChooserKind::DataFile, "README", true},  // "*.*" matches a name without a dot
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.file);
+        CExtFileDlg chooser(m_frame, test.kind, *m_drives);
+        EXPECT_EQ(chooser.GetTitle().utf8_string(), "ファイルの選択");
+        EXPECT_EQ(chooser.FindWindow(wxID_OK)->GetLabel().utf8_string(), "選択する");
+        DriveDirCtrl* tree = DriveTreeOf(&chooser);
+        ASSERT_NE(tree, nullptr);
+        tree->ExpandPath(wxString((m_driveC / "temp" / test.file).c_str()));
+        EXPECT_EQ(tree->IsFileSelected(), test.listed);
+        if (test.listed) {
+            EXPECT_EQ(tree->SelectedWindowsPath(), std::string("C:\\temp\\") + test.file);
+            EXPECT_TRUE(chooser.FindWindow(wxID_OK)->IsEnabled());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tamvel

@@ -2,10 +2,8 @@
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
-#include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
-#include <wx/stopwatch.h>
 
 #include <cstddef>
 
@@ -16,9 +14,6 @@ extern const unsigned char kSplashBitmap[];
 extern const std::size_t kSplashBitmapSize;
 
 namespace {
-
-/// Longest wait for the toolkit to put the picture on the screen before start-up goes on.
-constexpr long kPaintWaitMilliseconds = 250;
 
 wxBitmap LoadSplashPicture() {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_BMP)) wxImage::AddHandler(new wxBMPHandler);
@@ -50,8 +45,9 @@ void CSplashWnd::ShowSplashScreen(wxWindow* parent) {
         return;
     }
     s_current = splash;
+    // Shown, not waited for: it is painted by the first event loop that runs, a start-up
+    // message's or the main one, so it never holds back the main window.
     splash->Show();
-    splash->PaintNow();
 }
 
 bool CSplashWnd::PreTranslateAppMessage(const wxEvent& event) {
@@ -99,20 +95,8 @@ CSplashWnd::~CSplashWnd() {
 void CSplashWnd::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     dc.DrawBitmap(m_picture, 0, 0, false);
-    m_painted = true;
 }
 
 void CSplashWnd::OnTimer(wxTimerEvent&) { HideSplashScreen(); }
-
-void CSplashWnd::PaintNow() {
-    Update();
-    wxEventLoopGuarantor loopDuringStartup;
-    wxStopWatch waited;
-    while (!m_painted && waited.Time() < kPaintWaitMilliseconds && s_current == this) {
-        // Only window-system events: input that arrives meanwhile waits for the main loop.
-        wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_UI);
-        if (!m_painted) wxMilliSleep(2);
-    }
-}
 
 }  // namespace tamvel

@@ -22,7 +22,7 @@ class CSplashWnd : public wxFrame {
     static void EnableSplashScreen(bool enable);
 
     /// Puts the splash up, owned by `parent` (or none), unless it is disabled or already
-    /// up, and paints it at once. Without a picture or a window: no splash, no message.
+    /// up. Without a picture or a window: no splash, no message.
     static void ShowSplashScreen(wxWindow* parent);
 
     /// The input filter, given every event the program handles: a key or mouse button going
@@ -42,12 +42,9 @@ class CSplashWnd : public wxFrame {
 
     void OnPaint(wxPaintEvent& event);
     void OnTimer(wxTimerEvent& event);
-    /// Lets the toolkit map and paint the window before start-up goes on (bounded wait).
-    void PaintNow();
 
     wxBitmap m_picture;
     wxTimer m_timer;
-    bool m_painted = false;
 
     static bool s_enabled;
     static CSplashWnd* s_current;

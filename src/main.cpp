@@ -1,16 +1,51 @@
-// Tamvel's entry point: the console front-end when asked for, else the wx program. The
-// console never initialises the toolkit, so it runs without a display.
+// Tamvel's entry point: the console front-end when asked for, else the wx program, which is
+// loaded as a module only then. The console never loads the toolkit, so it needs no display
+// and starts quickly.
 
-#include <wx/app.h>
+#include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "console/console_front_end.h"
+
+namespace {
+
+using GuiMain = int (*)(int, char**);
+
+/// The wx module beside the program (build tree), else where `cmake --install` puts it.
+void* LoadGuiModule() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return nullptr;
+    for (const std::filesystem::path& candidate :
+         {self.parent_path() / "tamvel-gui.so", self.parent_path() / TAMVEL_GUI_MODULE_INSTALLED}) {
+        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+        if (std::filesystem::exists(candidate)) {
+            std::cerr << "tamvel: " << dlerror() << '\n';
+            return nullptr;
+        }
+    }
+    std::cerr << "tamvel: the window program tamvel-gui.so is not installed beside " << self
+              << '\n';
+    return nullptr;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--console") == 0) return tamvel::RunConsole(std::cin, std::cout);
     }
-    return wxEntry(argc, argv);
+    void* module = LoadGuiModule();
+    if (module == nullptr) return 1;
+    auto guiMain = reinterpret_cast<GuiMain>(dlsym(module, "TamvelGuiMain"));
+    if (guiMain == nullptr) {
+        std::cerr << "tamvel: " << dlerror() << '\n';
+        return 1;
+    }
+    return guiMain(argc, argv);
 }

@@ -37,7 +37,13 @@ bool Contains(const std::array<int, N>& ids, int id) {
 }  // namespace
 
 ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem)
-    : m_events(events), m_fileSystem(fileSystem), m_ui(in, events), m_view(m_ui, fileSystem) {}
+    : m_events(events),
+      m_fileSystem(fileSystem),
+      m_ui(in, events),
+      m_view(m_ui, fileSystem),
+      m_recentFiles(RecentFileList::DefaultFile(kApplicationTitle)) {
+    m_document.OnNewDocument();
+}
 
 int ConsoleSession::Run() {
     m_view.OnInitialUpdate();
@@ -113,8 +119,16 @@ void ConsoleSession::PressKey(const std::string& key) {
     if (file) RenewDocument(*file);
 }
 
-void ConsoleSession::RenewDocument([[maybe_unused]] const std::string& openedFile) {
-    m_view.OnInitialUpdate();
+// A file that cannot become the document is named as the person gave it.
+void ConsoleSession::RenewDocument(const std::string& openedFile) {
+    std::optional<std::filesystem::path> file;
+    if (!openedFile.empty()) {
+        file = m_fileSystem.ToHost(openedFile);  // nullopt: unmapped drive or unusable name
+    }
+    const bool renewed =
+        (openedFile.empty() || file) && tamvel::RenewDocument(m_document, m_recentFiles, file,
+                                                              [this] { m_view.OnInitialUpdate(); });
+    if (!renewed) m_ui.ShowMessage(OpenDocumentFailedMessageForName(openedFile));
 }
 
 void ConsoleSession::ReportState() {

@@ -8,8 +8,10 @@
 #include "console/console_command.h"
 #include "console/console_ui.h"
 #include "console/event_writer.h"
+#include "panel/tamvel_doc.h"
 #include "panel/tamvel_view.h"
 #include "platform/file_system.h"
+#include "platform/recent_file_list.h"
 
 namespace tamvel {
 
@@ -21,8 +23,9 @@ class ConsoleSession {
     /// close box does. The process's exit code.
     int Run();
 
-    /// Renews the document: a new one (`openedFile` empty) or an opened file, which the
-    /// document never reads. The control panel's start-up runs again.
+    /// Renews the document: a new one (`openedFile` empty) or an opened file (a Windows
+    /// path), which the document never reads but records in the recent-file list. The
+    /// control panel's start-up runs again.
     void RenewDocument(const std::string& openedFile);
 
   private:
@@ -37,6 +40,8 @@ class ConsoleSession {
     FileSystem& m_fileSystem;
     ConsoleUi m_ui;
     CTamvelView m_view;
+    CTamvelDoc m_document;
+    RecentFileList m_recentFiles;
 };
 
 }  // namespace tamvel

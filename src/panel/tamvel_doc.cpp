@@ -25,9 +25,13 @@ bool CTamvelDoc::OnOpenDocument(const std::filesystem::path& file) {
 
 std::string CTamvelDoc::Caption() const { return m_title + " - " + std::string(kApplicationTitle); }
 
+std::string OpenDocumentFailedMessageForName(std::string_view name) {
+    return std::string(name) + Cp932("\nを開けません。");
+}
+
 std::string OpenDocumentFailedMessage(const std::filesystem::path& file) {
     const std::optional<std::string> name = Utf8ToCp932(file.string());
-    return name ? *name + Cp932("\nを開けません。") : Cp932("ファイルを開けません。");
+    return name ? OpenDocumentFailedMessageForName(*name) : Cp932("ファイルを開けません。");
 }
 
 bool RenewDocument(CTamvelDoc& document, RecentFileList& recentFiles,

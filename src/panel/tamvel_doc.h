@@ -42,6 +42,9 @@ class CTamvelDoc {
 /// The message shown when a file cannot become the document (CP932).
 std::string OpenDocumentFailedMessage(const std::filesystem::path& file);
 
+/// The same message for a file named in CP932 (a Windows path).
+std::string OpenDocumentFailedMessageForName(std::string_view name);
+
 /// Renews the document: a new one when `file` is empty, else the named file, which is then
 /// recorded in the recent-file list. After a successful renewal `runStartup` reruns the
 /// control panel's start-up sequence. False when the file cannot be opened: the document,

@@ -104,22 +104,36 @@ TEST_F(ConsoleSessionTest, ChoosersTakeTheNextLineAndEndOfInputCancelsThem) {
 }
 
 // Without Notepad each start-up asks for an editor, which shows when start-up runs again.
+// An opened file is recorded in the recent-file list; one that cannot be opened is reported
+// and changes nothing.
 TEST_F(ConsoleSessionTest, RenewingTheDocumentRunsStartUpAgain) {
     for (const auto& entry : fs::directory_iterator(m_prefix.DriveC() / "windows")) {
         fs::remove(entry.path());
     }
+    TempPrefix::WriteFile(m_prefix.DriveC() / "temp" / "x.tsp");
     const std::vector<Json> events =
-        Run("\nkey CTRL+N\n\nkey CTRL+O\n\nkey CTRL+O\nC:\\temp\\x.tsp\n\n");
+        Run("\nkey CTRL+N\n\nkey CTRL+O\n\nkey CTRL+O\nC:\\TEMP\\x.tsp\n\n"
+            "key CTRL+O\nC:\\temp\\missing.tsp\nkey CTRL+O\nQ:\\x.tsp\n");
 
     EXPECT_EQ(Names(events),
-              (std::vector<std::string>{"message", "choose", "ready",  // start-up
-                                        "message", "choose",           // CTRL+N
-                                        "choose",                      // CTRL+O, cancelled
-                                        "choose", "message", "choose", "exit"}));  // CTRL+O
+              (std::vector<std::string>{"message", "choose", "ready",   // start-up
+                                        "message", "choose",            // CTRL+N
+                                        "choose",                       // CTRL+O, cancelled
+                                        "choose", "message", "choose",  // CTRL+O, opened
+                                        "choose", "message",            // CTRL+O, no such file
+                                        "choose", "message",            // CTRL+O, unmapped drive
+                                        "exit"}));
     EXPECT_EQ(events[1]["kind"], "program");
     EXPECT_EQ(events[5]["kind"], "tsp-file");
     EXPECT_EQ(events[6]["kind"], "tsp-file");
     EXPECT_EQ(events[8]["kind"], "program");
+    EXPECT_EQ(events[10]["text"], std::string("C:\\temp\\missing.tsp\nを開けません。"));
+    EXPECT_EQ(events[12]["text"], std::string("Q:\\x.tsp\nを開けません。"));
+
+    RecentFileList recent(RecentFileList::DefaultFile("Tamvel"));
+    recent.Load();
+    ASSERT_EQ(recent.Entries().size(), 1u);
+    EXPECT_EQ(recent.Entries()[0], m_prefix.DriveC() / "temp" / "x.tsp");
 }
 
 }  // namespace

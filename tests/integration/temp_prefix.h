@@ -1,6 +1,8 @@
 #pragma once
 // A fresh prefix for one test, in a temporary folder removed afterwards; TAMVEL_PREFIX
-// points at it so a started program uses it too. Files are made on the host side directly.
+// points at it so a started program uses it too, and XDG_CONFIG_HOME points beside it so
+// the recent-file list and the deployment configuration of the person running the tests
+// stay out of it. Files are made on the host side directly.
 
 #include <unistd.h>
 
@@ -21,12 +23,19 @@ class TempPrefix {
         m_root = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
         m_drives = DriveMap(m_root / "prefix");
         ::setenv("TAMVEL_PREFIX", m_drives.Prefix().c_str(), 1);
+        if (const char* config = std::getenv("XDG_CONFIG_HOME")) m_savedConfigHome = config;
+        ::setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
     }
     ~TempPrefix() {
         std::error_code ignored;
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
         std::filesystem::remove_all(m_root, ignored);
         ::unsetenv("TAMVEL_PREFIX");
+        if (m_savedConfigHome.empty()) {
+            ::unsetenv("XDG_CONFIG_HOME");
+        } else {
+            ::setenv("XDG_CONFIG_HOME", m_savedConfigHome.c_str(), 1);
+        }
     }
     TempPrefix(const TempPrefix&) = delete;
     TempPrefix& operator=(const TempPrefix&) = delete;
@@ -37,6 +46,8 @@ class TempPrefix {
     const DriveMap& Drives() const { return m_drives; }
     const std::filesystem::path& Root() const { return m_root; }
     std::filesystem::path Prefix() const { return m_drives.Prefix(); }
+    /// The user's configuration folder for this test.
+    std::filesystem::path ConfigHome() const { return m_root / "config"; }
     /// The host folder of drive C.
     std::filesystem::path DriveC() const { return Prefix() / "drive_c"; }
 
@@ -65,6 +76,7 @@ class TempPrefix {
   private:
     std::filesystem::path m_root;
     DriveMap m_drives{std::filesystem::path()};
+    std::string m_savedConfigHome;
 };
 
 }  // namespace tamvel::testing

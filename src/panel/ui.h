@@ -19,7 +19,7 @@ struct FolderItem {
 };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     /// A modal message box: the text, the application title "Tamvel", one OK button.

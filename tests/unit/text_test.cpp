@@ -19,8 +19,8 @@ TEST(TextConversion, RoundTripsJapaneseWithBackslashAndBarTrailBytes) {
 
 TEST(TextConversion, ReportsWhatItCannotConvert) {
     EXPECT_FALSE(Utf8ToCp932("emoji \xF0\x9F\x98\x80"));  // no such character in CP932
-    EXPECT_FALSE(Utf8ToCp932("\xC3"));                     // truncated UTF-8
-    EXPECT_FALSE(Cp932ToUtf8("\x81"));                     // lead byte without its trail
+    EXPECT_FALSE(Utf8ToCp932("\xC3"));                    // truncated UTF-8
+    EXPECT_FALSE(Cp932ToUtf8("\x81"));                    // lead byte without its trail
     EXPECT_EQ(Cp932ToUtf8(""), "");
 }
 

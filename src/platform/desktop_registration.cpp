@@ -7,15 +7,13 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "desktop_files.h"  // generated from resources/: kDesktopEntryTemplate, kMimePackage
+#include "platform/host_file.h"
 
 extern char** environ;
 
@@ -53,29 +51,11 @@ std::optional<std::string> ExecArgument(const std::string& program) {
     return escaped;
 }
 
-std::optional<std::string> ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
+// Writes a whole file, making its folders; a failure leaves an older file as it was.
 bool WriteText(const std::filesystem::path& file, std::string_view text) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
-    const std::filesystem::path temporary = file.native() + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (!error) return true;
-    std::filesystem::remove(temporary, error);
-    return false;
+    return ReplaceHostFile(file, text) == kErrorSuccess;
 }
 
 bool FoundInAny(std::string_view dataDirs, const std::filesystem::path& relative) {
@@ -144,7 +124,7 @@ FileTypeRegistration RegisterFileTypeForUser(const std::filesystem::path& progra
     const std::string entry = DesktopEntryText(program);
     if (!entry.empty() && !FoundInAny(dataDirs, entryRelative)) {
         const std::string wanted = std::string(kWrittenForUserMark) + entry;
-        const std::optional<std::string> present = ReadText(dataHome / entryRelative);
+        const std::optional<std::string> present = ReadHostFile(dataHome / entryRelative);
         const bool ours = present && present->starts_with(kWrittenForUserMark);
         if (!present || (ours && *present != wanted)) {
             registration.wroteDesktopEntry = WriteText(dataHome / entryRelative, wanted);

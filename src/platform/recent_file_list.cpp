@@ -1,13 +1,13 @@
 #include "platform/recent_file_list.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
+
+#include "platform/host_file.h"
 
 namespace tamvel {
 namespace {
@@ -126,21 +126,7 @@ bool RecentFileList::Save() const {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         text << kKeyPrefix << (i + 1) << '=' << EscapeValue(m_entries[i].native()) << '\n';
     }
-    const std::filesystem::path temporary =
-        m_configFile.native() + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text.str();
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, m_configFile, error);
-    if (!error) return true;
-    std::filesystem::remove(temporary, error);
-    return false;
+    return ReplaceHostFile(m_configFile, text.str()) == kErrorSuccess;
 }
 
 void RecentFileList::Add(const std::filesystem::path& file) {

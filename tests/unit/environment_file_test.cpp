@@ -1,10 +1,9 @@
 #include "environment/environment_file.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "../integration/temp_prefix.h"
+#include "file_size_limit.h"
 #include "platform/text.h"
 
 namespace tamvel {
@@ -218,18 +217,12 @@ TEST_F(EnvironmentFileTest, AFailedSaveIsSilentAndKeepsTheOldFile) {
     ASSERT_TRUE(SaveEnvironment(m_fs, Example()));
     WorkingEnvironment large = Example();
     large.tspFile = "A:\\" + std::string(200, 'x') + ".tsp";
-    struct sigaction ignore {
-    }, oldAction{};
-    ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &oldAction), 0);
-    rlimit oldLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    rlimit smallLimit = oldLimit;
-    smallLimit.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
-    const bool saved = SaveEnvironment(m_fs, large);
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    ::sigaction(SIGXFSZ, &oldAction, nullptr);
+    bool saved = true;
+    {
+        testing::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Active());
+        saved = SaveEnvironment(m_fs, large);
+    }
     EXPECT_FALSE(saved);
     EXPECT_EQ(Values(Load("A:\\TamvelEnvFile.TXT")), Values(Example()));
 }

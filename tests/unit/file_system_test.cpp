@@ -1,12 +1,11 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "../integration/temp_prefix.h"
+#include "file_size_limit.h"
 #include "platform/text.h"
 
 namespace tamvel {
@@ -209,20 +208,12 @@ TEST_F(FileSystemTest, ReadAndReplaceAFile) {
 // old file whole and no temporary file behind.
 TEST_F(FileSystemTest, AFailedReplaceLeavesTheOldFileWhole) {
     ASSERT_EQ(m_fs.WriteFileReplacing("C:\\temp\\env.txt", "good"), kErrorSuccess);
-    struct sigaction ignore {
-    }, oldAction{};
-    ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &oldAction), 0);
-    rlimit oldLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    rlimit smallLimit = oldLimit;
-    smallLimit.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
-
-    const WinError result = m_fs.WriteFileReplacing("C:\\temp\\env.txt", std::string(1000, 'x'));
-
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    ::sigaction(SIGXFSZ, &oldAction, nullptr);
+    WinError result = kErrorSuccess;
+    {
+        testing::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Active());
+        result = m_fs.WriteFileReplacing("C:\\temp\\env.txt", std::string(1000, 'x'));
+    }
     EXPECT_EQ(result, kErrorFileTooLarge);
     EXPECT_EQ(m_fs.ReadFile("C:\\temp\\env.txt"), "good");
     EXPECT_EQ(Listing(C("temp")), std::vector<std::string>{"env.txt"});

@@ -1,7 +1,6 @@
 #include "panel/help_pages.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "temp_folder.h"
 
 namespace tamvel {
 namespace {
@@ -113,13 +113,11 @@ TEST(HelpPages, FileUrlsAreAsciiWithReservedBytesEncoded) {
 class HelpFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tamvel-help-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_prefix = pattern;
+        ASSERT_FALSE(m_prefix.empty());
         fs::create_directories(m_prefix / "bin");
     }
-    void TearDown() override { fs::remove_all(m_prefix); }
-    fs::path m_prefix;
+    testing::TempFolder m_folder{"tamvel-help-"};
+    const fs::path& m_prefix = m_folder.Path();
 };
 
 TEST_F(HelpFolderTest, InstalledPagesBesideTheProgramComeFirst) {

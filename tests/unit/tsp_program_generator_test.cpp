@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../integration/temp_prefix.h"
 #include "platform/text.h"
 
 namespace tamvel {
@@ -24,25 +23,24 @@ NewTspFileChoices OpeningChoices() {
     return choices;
 }
 
-NewTspFileChoices Choices(DataKind kind, const char* start, const char* end) {
+// The source boxes, as bits.
+enum Source : int { kNoSource = 0, kGeneral = 1, kFinancial = 2, kMacro = 4 };
+
+// A record with the given kind, sample, source boxes and names (positions 1 onwards, "" an
+// empty position), neither analysis ticked and the data file "f".
+NewTspFileChoices Choices(DataKind kind, const char* start, const char* end,
+                          int sources = kNoSource, const std::vector<std::string>& names = {}) {
     NewTspFileChoices choices;
     choices.dataKind = kind;
     choices.sampleStart = start;
     choices.sampleEnd = end;
-    choices.readGeneralFile = false;
+    choices.readGeneralFile = (sources & kGeneral) != 0;
+    choices.readFinancialFile = (sources & kFinancial) != 0;
+    choices.readMacroFile = (sources & kMacro) != 0;
     choices.runLeastSquares = false;
     choices.dataFileName = "f";
+    for (std::size_t i = 0; i < names.size(); ++i) choices.variableNames.at(i) = names[i];
     return choices;
-}
-
-void SetNames(NewTspFileChoices& choices, std::initializer_list<const char*> names) {
-    std::size_t position = 0;
-    for (const char* name : names) choices.variableNames.at(position++) = name;
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The line of `lines` that starts with `start`, or empty.
@@ -58,17 +56,14 @@ TEST(TspProgramGenerator, WritesTheExampleProgramsByteForByte) {
         const char* goldenFile;
         NewTspFileChoices choices;
     };
-    NewTspFileChoices macro = Choices(DataKind::Quarterly, "1975", "2003");
-    macro.readMacroFile = true;
+    NewTspFileChoices macro =
+        Choices(DataKind::Quarterly, "1975", "2003", kMacro, {"GDP", "CONS", "INV"});
     macro.dataFileName = "macro.txt";
     macro.runLeastSquares = true;
-    SetNames(macro, {"GDP", "CONS", "INV"});
-    NewTspFileChoices panel = Choices(DataKind::Panel, "1", "150");
-    panel.readGeneralFile = true;
-    panel.readFinancialFile = true;
+    NewTspFileChoices panel =
+        Choices(DataKind::Panel, "1", "150", kGeneral | kFinancial, {"SALES", "COST"});
     panel.dataFileName = "fin.csv";
     panel.runPanelAnalysis = true;
-    SetNames(panel, {"SALES", "COST"});
     const Case cases[] = {
         {"opening_state.tsp", OpeningChoices()},
         {"quarterly_macro.tsp", macro},
@@ -77,8 +72,8 @@ TEST(TspProgramGenerator, WritesTheExampleProgramsByteForByte) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.goldenFile);
-        const std::string golden =
-            ReadBytes(std::filesystem::path(TAMVEL_TEST_DATA_DIR) / "tsp_programs" / c.goldenFile);
+        const std::string golden = testing::TempPrefix::ReadFile(
+            std::filesystem::path(TAMVEL_TEST_DATA_DIR) / "tsp_programs" / c.goldenFile);
         ASSERT_FALSE(golden.empty());
         EXPECT_EQ(TspFileText(GenerateTspProgram(c.choices)), golden);
     }
@@ -101,8 +96,7 @@ TEST(TspProgramGenerator, SampleLineFollowsTheDataKind) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sample);
-        NewTspFileChoices choices = Choices(c.kind, "1976", "2003");
-        choices.readGeneralFile = true;
+        const NewTspFileChoices choices = Choices(c.kind, "1976", "2003", kGeneral);
         EXPECT_EQ(GenerateTspProgram(choices).at(2), c.sample);
     }
 }
@@ -132,9 +126,8 @@ TEST(TspProgramGenerator, ReadLineListsTheNamesUpToTheFirstEmptyPosition) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.readLine);
-        NewTspFileChoices choices = Choices(DataKind::Quarterly, "1975", "2003");
-        choices.readGeneralFile = true;
-        for (std::size_t i = 0; i < c.names.size(); ++i) choices.variableNames.at(i) = c.names[i];
+        const NewTspFileChoices choices =
+            Choices(DataKind::Quarterly, "1975", "2003", kGeneral, c.names);
         EXPECT_EQ(GenerateTspProgram(choices).at(3), c.readLine);
     }
 }
@@ -144,28 +137,24 @@ TEST(TspProgramGenerator, ReadLineListsTheNamesUpToTheFirstEmptyPosition) {
 TEST(TspProgramGenerator, ReadPrefixFollowsTheLaterSourceThatApplies) {
     struct Case {
         DataKind kind;
-        bool general, financial, macro;
+        int sources;
         const char* readLine;
     };
     const Case cases[] = {
-        {DataKind::Quarterly, true, false, false, "READ(FILE='f') GDP;"},
-        {DataKind::Quarterly, true, true, false, "READ(FILE='f') CD Y  GDP;"},
-        {DataKind::Annual, false, false, true, "READ(FILE='f') Y GDP;"},
-        {DataKind::Quarterly, false, false, true, "READ(FILE='f') Y  GDP;"},
-        {DataKind::Monthly, false, false, true, "READ(FILE='f') Y  GDP;"},
-        {DataKind::Annual, true, true, true, "READ(FILE='f') Y GDP;"},
-        {DataKind::Panel, true, true, true, "READ(FILE='f') CD Y  GDP;"},
-        {DataKind::CrossSection, true, false, true, "READ(FILE='f') GDP;"},
-        {DataKind::CrossSection, false, true, true, "READ(FILE='f') CD Y  GDP;"},
+        {DataKind::Quarterly, kGeneral, "READ(FILE='f') GDP;"},
+        {DataKind::Quarterly, kGeneral | kFinancial, "READ(FILE='f') CD Y  GDP;"},
+        {DataKind::Annual, kMacro, "READ(FILE='f') Y GDP;"},
+        {DataKind::Quarterly, kMacro, "READ(FILE='f') Y  GDP;"},
+        {DataKind::Monthly, kMacro, "READ(FILE='f') Y  GDP;"},
+        {DataKind::Annual, kGeneral | kFinancial | kMacro, "READ(FILE='f') Y GDP;"},
+        {DataKind::Panel, kGeneral | kFinancial | kMacro, "READ(FILE='f') CD Y  GDP;"},
+        {DataKind::CrossSection, kGeneral | kMacro, "READ(FILE='f') GDP;"},
+        {DataKind::CrossSection, kFinancial | kMacro, "READ(FILE='f') CD Y  GDP;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.readLine);
-        NewTspFileChoices choices = Choices(c.kind, "1", "50");
-        choices.readGeneralFile = c.general;
-        choices.readFinancialFile = c.financial;
-        choices.readMacroFile = c.macro;
-        SetNames(choices, {"GDP"});
-        EXPECT_EQ(GenerateTspProgram(choices).at(3), c.readLine);
+        EXPECT_EQ(GenerateTspProgram(Choices(c.kind, "1", "50", c.sources, {"GDP"})).at(3),
+                  c.readLine);
     }
 }
 
@@ -175,107 +164,58 @@ TEST(TspProgramGenerator, EstimationLineCutsWholeNames) {
     struct Case {
         const char* label;
         DataKind kind;
-        bool general, financial, macro;
+        int sources;
         std::vector<std::string> names;
         std::string dataFile;
-        std::string olsq;
+        std::string tail;  // what follows "OLSQ      C " and "PANEL      "
     };
     const Case cases[] = {
-        {"annual macro",
-         DataKind::Annual,
-         false,
-         false,
-         true,
-         {"GDP", "CONS"},
-         "f",
-         "OLSQ      C GDP CONS;"},
-        {"general file",
-         DataKind::Quarterly,
-         true,
-         false,
-         false,
-         {"SALES", "COST"},
-         "f",
-         "OLSQ      C  COST;"},
-        {"general, one name",
-         DataKind::Quarterly,
-         true,
-         false,
-         false,
-         {"SALES"},
-         "f",
-         "OLSQ      C ;"},
+        {"annual macro", DataKind::Annual, kMacro, {"GDP", "CONS"}, "f", "GDP CONS;"},
+        {"general file", DataKind::Quarterly, kGeneral, {"SALES", "COST"}, "f", " COST;"},
+        {"general, one name", DataKind::Quarterly, kGeneral, {"SALES"}, "f", ";"},
         {"general, blank in the first name",
          DataKind::Quarterly,
-         true,
-         false,
-         false,
+         kGeneral,
          {"A B", "C2"},
          "f",
-         "OLSQ      C  C2;"},
+         " C2;"},
         {"general, Japanese names",
          DataKind::Quarterly,
-         true,
-         false,
-         false,
+         kGeneral,
          {Cp932("売上高"), Cp932("原価")},
          "f",
-         "OLSQ      C  " + Cp932("原価") + ";"},
+         " " + Cp932("原価") + ";"},
         {"financial, long names",
          DataKind::Annual,
-         false,
-         true,
-         false,
+         kFinancial,
          {"REVENUES", "C"},
          "f",
-         "OLSQ      C REVENUES C;"},
-        {"monthly macro, one-letter names",
-         DataKind::Monthly,
-         false,
-         false,
-         true,
-         {"A", "B"},
-         "f",
-         "OLSQ      C A B;"},
+         "REVENUES C;"},
+        {"monthly macro, one-letter names", DataKind::Monthly, kMacro, {"A", "B"}, "f", "A B;"},
         {"a parenthesis in the data file name",
          DataKind::Quarterly,
-         true,
-         false,
-         false,
+         kGeneral,
          {"SALES", "COST"},
          "data(1).txt",
-         "OLSQ      C  COST;"},
-        {"macro, default names",
-         DataKind::Quarterly,
-         false,
-         false,
-         true,
-         {},
-         "f",
-         "OLSQ      C  X1 X2 X3 X4;"},
+         " COST;"},
+        {"macro, default names", DataKind::Quarterly, kMacro, {}, "f", " X1 X2 X3 X4;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        NewTspFileChoices choices = Choices(c.kind, "1975", "2003");
-        choices.readGeneralFile = c.general;
-        choices.readFinancialFile = c.financial;
-        choices.readMacroFile = c.macro;
+        NewTspFileChoices choices = Choices(c.kind, "1975", "2003", c.sources, c.names);
         choices.dataFileName = c.dataFile;
-        for (std::size_t i = 0; i < c.names.size(); ++i) choices.variableNames.at(i) = c.names[i];
         choices.runLeastSquares = true;
-        EXPECT_EQ(LineStartingWith(GenerateTspProgram(choices), "OLSQ"), c.olsq);
+        EXPECT_EQ(LineStartingWith(GenerateTspProgram(choices), "OLSQ"), "OLSQ      C " + c.tail);
         choices.runLeastSquares = false;
         choices.runPanelAnalysis = true;
-        EXPECT_EQ(LineStartingWith(GenerateTspProgram(choices), "PANEL"),
-                  "PANEL      " + c.olsq.substr(std::string("OLSQ      C ").size()));
+        EXPECT_EQ(LineStartingWith(GenerateTspProgram(choices), "PANEL"), "PANEL      " + c.tail);
     }
 }
 
 // Without a data file the program reads the example data below its END, whose first
 // column Y is the variable to explain: the estimation lists the other three.
 TEST(TspProgramGenerator, EstimationWithoutDataFileListsTheExampleRegressors) {
-    NewTspFileChoices choices = Choices(DataKind::CrossSection, "1", "8");
-    SetNames(choices, {"IGNORED"});
+    NewTspFileChoices choices = Choices(DataKind::CrossSection, "1", "8", kNoSource, {"IGNORED"});
     choices.runLeastSquares = true;
     std::vector<std::string> lines = GenerateTspProgram(choices);
     EXPECT_EQ(lines.at(3), "READ;");
@@ -300,11 +240,9 @@ TEST(TspProgramGenerator, MacroDataOfUndatedKindsNamesItsFirstColumns) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.readLine);
-        NewTspFileChoices choices = Choices(c.kind, "1", "50");
-        choices.readMacroFile = true;
+        NewTspFileChoices choices = Choices(c.kind, "1", "50", kMacro, {"GDP", "CONS"});
         choices.dataFileName = "m.txt";
         choices.runLeastSquares = true;
-        SetNames(choices, {"GDP", "CONS"});
         const std::vector<std::string> lines = GenerateTspProgram(choices);
         EXPECT_EQ(lines.at(3), c.readLine);
         EXPECT_EQ(lines.at(4), c.olsq);
@@ -322,21 +260,15 @@ std::vector<std::string> Words(std::string_view text) {
 TEST(TspProgramGenerator, EveryCombinationGivesTheLinesInOrder) {
     const DataKind kinds[] = {DataKind::CrossSection, DataKind::Annual, DataKind::Quarterly,
                               DataKind::Monthly, DataKind::Panel};
-    const std::vector<std::vector<const char*>> nameSets = {{}, {"GDP", "CONS", "INV"}};
+    const std::vector<std::vector<std::string>> nameSets = {{}, {"GDP", "CONS", "INV"}};
     int combinations = 0;
     for (DataKind kind : kinds) {
         for (int sources = 0; sources < 8; ++sources) {
             for (int analyses = 0; analyses < 4; ++analyses) {
                 for (const auto& names : nameSets) {
-                    NewTspFileChoices choices = Choices(kind, "1980", "1999");
-                    choices.readGeneralFile = (sources & 1) != 0;
-                    choices.readFinancialFile = (sources & 2) != 0;
-                    choices.readMacroFile = (sources & 4) != 0;
+                    NewTspFileChoices choices = Choices(kind, "1980", "1999", sources, names);
                     choices.runLeastSquares = (analyses & 1) != 0;
                     choices.runPanelAnalysis = (analyses & 2) != 0;
-                    for (std::size_t i = 0; i < names.size(); ++i) {
-                        choices.variableNames.at(i) = names[i];
-                    }
                     SCOPED_TRACE(::testing::Message()
                                  << "kind " << static_cast<int>(kind) << " sources " << sources
                                  << " analyses " << analyses << " names " << names.size());

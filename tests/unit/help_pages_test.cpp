@@ -4,13 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/host_file.h"
 #include "platform/text.h"
 #include "temp_folder.h"
 
@@ -28,10 +27,7 @@ const char* const kHelpKeys[] = {"help_screen",
                                  "guide_financial_series",
                                  "guide_financial_cross"};
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string ReadFile(const fs::path& file) { return ReadHostFile(file).value_or(""); }
 
 std::vector<fs::path> HtmlPages() {
     std::vector<fs::path> pages;

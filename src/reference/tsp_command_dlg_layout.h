@@ -1,0 +1,25 @@
+#pragma once
+// Where the reference dialog puts its list box when its size changes: below a top band kept
+// free for the OK button, whose height follows the system's vertical dialog base unit, and
+// 1 pixel inside the other three edges of the client area.
+
+namespace tamvel {
+
+/// A rectangle in client pixels.
+struct ListBoxPlace {
+    int x = 0;       ///< left edge
+    int y = 0;       ///< top edge
+    int width = 0;   ///< width
+    int height = 0;  ///< height
+
+    bool operator==(const ListBoxPlace&) const = default;
+};
+
+/// Height in pixels of the band above the list box: the vertical dialog base unit times 1.2
+/// below 22, times 1.5 from 22 on, the fraction dropped (16 gives 19, 22 gives 33).
+int OkButtonBand(int verticalBaseUnit);
+
+/// The list box's place in a client area of `clientWidth` by `clientHeight` pixels.
+ListBoxPlace PlaceListBox(int clientWidth, int clientHeight, int verticalBaseUnit);
+
+}  // namespace tamvel

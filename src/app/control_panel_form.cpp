@@ -20,10 +20,6 @@ namespace tamvel {
 
 namespace {
 
-// The buttons whose enabled state follows the fields at every idle pass.
-constexpr int kUpdatedButtons[] = {kIdRunTspFile, kIdPrintTspFile, kIdEditTspFile, kIdViewResult,
-                                   kIdPrintResult};
-
 // Dialog units are based on the top-level window's font (wxWindow::GetDlgUnitBase), so while
 // the form is loaded its window carries the form's font; the old font comes back afterwards.
 class ScopedDialogUnitFont {
@@ -82,8 +78,11 @@ void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
 }
 
 void ControlPanelForm::BindEvents() {
-    for (int id : kUpdatedButtons) {
-        Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, id);
+    // The buttons with an update rule follow the fields at every idle pass.
+    for (const PanelButton& button : CTamvelView::Buttons()) {
+        if (button.updateRule) {
+            Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, button.id);
+        }
     }
     Bind(wxEVT_BUTTON, &ControlPanelForm::OnButton, this);
     Bind(wxEVT_TEXT, &ControlPanelForm::OnTspFileTyped, this, kIdTspFileField);
@@ -93,7 +92,7 @@ void ControlPanelForm::OnUpdateButton(wxUpdateUIEvent& event) {
     event.Enable(m_view->IsButtonEnabled(event.GetId()));
 }
 
-void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view->OnCommand(event.GetId()); }
+void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view->OnButtonClicked(event.GetId()); }
 
 void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view->OnFieldChanged(kIdTspFileField); }
 

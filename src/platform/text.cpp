@@ -52,6 +52,25 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
     return Convert("UTF-8", "CP932", cp932);
 }
 
+std::string Cp932ToUtf8Marked(std::string_view cp932) {
+    if (std::optional<std::string> whole = Cp932ToUtf8(cp932)) return *whole;
+    // Character by character, so that one bad byte does not hide the rest.
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        std::size_t length = IsCp932LeadByte(byte) && i + 1 < cp932.size() ? 2 : 1;
+        if (std::optional<std::string> one = Cp932ToUtf8(cp932.substr(i, length))) {
+            text += *one;
+        } else {
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+            length = 1;
+        }
+        i += length;
+    }
+    return text;
+}
+
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     return Convert("CP932", "UTF-8", utf8);
 }

@@ -82,5 +82,27 @@ TEST(ConsoleEndToEnd, PreparedPrefixTakesCommandsUntilQuit) {
     EXPECT_EQ(run.events[3], (Json{{"event", "exit"}, {"code", 0}}));
 }
 
+// The prefix's own files are made with the prefix only: a Notepad its owner deleted stays
+// deleted, so start-up reaches "no editor and no Notepad" and asks for one.
+TEST(ConsoleEndToEnd, ADeletedNotepadIsNotMadeAgain) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    fs::remove(prefix.DriveC() / "windows" / "notepad.exe");
+    fs::remove(prefix.Prefix() / "dosdevices" / "z:");
+    const ConsoleRun run = RunBinary(prefix, "");
+
+    EXPECT_EQ(run.exitStatus, 0);
+    ASSERT_GE(run.events.size(), 2u);
+    EXPECT_EQ(run.events[0],
+              (Json{{"event", "message"},
+                    {"text",
+                     "ＴＳＰファイルを作成するエディター/ワープロが指定されていません。\n"
+                     "設定してください。"}}));
+    EXPECT_EQ(run.events[1], (Json{{"event", "choose"}, {"kind", "program"}}));
+    EXPECT_FALSE(fs::exists(prefix.DriveC() / "windows" / "notepad.exe"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(prefix.Prefix() / "dosdevices" / "z:")));
+}
+
 }  // namespace
 }  // namespace tamvel::testing

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <system_error>
 #include <vector>
 
@@ -19,14 +20,16 @@
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
+#include "platform/termination_signals.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
 namespace tamvel {
 namespace {
 
-/// How long a later copy waits for the running one to confirm that it came forward.
-constexpr std::chrono::milliseconds kBringForwardTimeout{3000};
+/// How long a later copy waits for the running one to confirm that it came forward,
+/// connecting included.
+constexpr std::chrono::milliseconds kBringForwardTimeout{1000};
 
 /// The open dialog's filters: the document's file type, then every file.
 const char* const kOpenFilter = "Tsp ﾌｧｲﾙ (*.tsp)|*.tsp|すべてのﾌｧｲﾙ (*.*)|*";
@@ -48,12 +51,13 @@ std::filesystem::path RunningProgram(const wxString& argv0) {
 
 }  // namespace
 
-/// Serves the requests that later copies send to the endpoint.
-class CTamvelApp::EndpointHandler : public wxEventLoopSourceHandler {
+/// Ends the program when a terminating signal (a logout, a closed terminal, Ctrl+C) comes.
+class CTamvelApp::TerminationHandler : public wxEventLoopSourceHandler {
   public:
-    explicit EndpointHandler(CTamvelApp& app) : m_app(app) {}
+    explicit TerminationHandler(CTamvelApp& app) : m_app(app) {}
     void OnReadWaiting() override {
-        if (m_app.m_instance) m_app.m_instance->ServeRequests([this] { m_app.BringForward(); });
+        DrainTerminationSignals();
+        m_app.EndOnSignal();
     }
     void OnWriteWaiting() override {}
     void OnExceptionWaiting() override {}
@@ -86,7 +90,7 @@ wxString MainCaption(const DeploymentConfig& config) {
 
 CTamvelApp::CTamvelApp() = default;
 
-CTamvelApp::~CTamvelApp() = default;
+CTamvelApp::~CTamvelApp() { delete m_terminationSource; }
 
 bool CTamvelApp::OnInit() {
     // One copy per instance key. A later copy asks the running one to come forward and ends;
@@ -103,6 +107,7 @@ bool CTamvelApp::OnInit() {
     CSplashWnd::EnableSplashScreen(true);
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
+    WatchSignals();
 
     m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
     const std::filesystem::path dataHome = UserDataHome();
@@ -131,7 +136,9 @@ bool CTamvelApp::OnInit() {
     SetTopWindow(m_frame);
     m_form = new ControlPanelForm(m_frame, *m_fileSystem, m_config);
     m_frame->SetForm(m_form);
+    m_startingUp = true;
     m_form->RunStartup();
+    m_startingUp = false;
 
     m_frame->Show();
     m_frame->Update();
@@ -196,14 +203,35 @@ void CTamvelApp::OnDropFiles(wxDropFilesEvent& event) {
 
 void CTamvelApp::OpenEndpoint() {
     if (!m_instance || !m_instance->OpenEndpoint()) return;
-    m_endpointHandler = std::make_unique<EndpointHandler>(*this);
-    m_endpointSource = wxEventLoopBase::AddSourceForFD(
-        m_instance->EndpointDescriptor(), m_endpointHandler.get(), wxEVENT_SOURCE_INPUT);
+    // Served on a thread of its own, so that a later copy is answered at once whatever this
+    // thread is doing; the window comes forward on this thread when its loop runs.
+    m_instance->ServeInBackground([this] { CallAfter(&CTamvelApp::BringForward); });
 }
 
 void CTamvelApp::CloseEndpoint() {
-    delete std::exchange(m_endpointSource, nullptr);
     if (m_instance) m_instance->CloseEndpoint();
+}
+
+void CTamvelApp::WatchSignals() {
+    const int signals = WatchTerminationSignals();
+    if (signals < 0) return;
+    m_terminationHandler = std::make_unique<TerminationHandler>(*this);
+    m_terminationSource =
+        wxEventLoopBase::AddSourceForFD(signals, m_terminationHandler.get(), wxEVENT_SOURCE_INPUT);
+}
+
+void CTamvelApp::EndOnSignal() {
+    if (!m_frame) return;
+    if (!m_startingUp && m_modalDialogs->Innermost() == nullptr) {
+        m_frame->Close(true);  // as the close box: the form saves, the endpoint closes
+        return;
+    }
+    // A message, chooser or dialog is open (its loop runs this): no window can be closed
+    // under it, so the program ends here as closing would end it.
+    if (m_form) m_form->View().OnDestroy();
+    CloseEndpoint();
+    m_instance.reset();
+    std::_Exit(0);
 }
 
 }  // namespace tamvel

@@ -47,21 +47,27 @@ class CTamvelApp : public wxApp {
     void RenewDocument(const std::optional<std::filesystem::path>& file);
 
   private:
-    class EndpointHandler;
+    class TerminationHandler;
     class ModalDialogTracker;
 
     void OnAppAbout(wxCommandEvent& event);
     void OnFileNew(wxCommandEvent& event);
     void OnFileOpen(wxCommandEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
-    /// Opens the endpoint and watches it in every event loop, modal ones included.
+    /// Opens the endpoint and serves it on a thread of its own.
     void OpenEndpoint();
     void CloseEndpoint();
+    /// Watches the terminating signals in every event loop, modal ones included.
+    void WatchSignals();
+    /// Ends the program as its close box does: the environment saved, the endpoint and the
+    /// lock released, exit status 0.
+    void EndOnSignal();
 
     bool m_endAtOnce = false;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<EndpointHandler> m_endpointHandler;
-    wxEventLoopSource* m_endpointSource = nullptr;
+    std::unique_ptr<TerminationHandler> m_terminationHandler;
+    wxEventLoopSource* m_terminationSource = nullptr;
+    bool m_startingUp = false;  ///< the control panel's start-up sequence is running
     std::unique_ptr<ModalDialogTracker> m_modalDialogs;
     std::unique_ptr<DriveMap> m_drives;
     std::unique_ptr<FileSystem> m_fileSystem;

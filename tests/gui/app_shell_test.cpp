@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wx/button.h>
@@ -19,6 +21,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,7 +33,9 @@
 #include <vector>
 
 #include "app/about_dlg.h"
+#include "app/folder_browser.h"
 #include "app/splash_wnd.h"
+#include "platform/unique_fd.h"
 
 extern char** environ;
 
@@ -145,6 +150,31 @@ TEST_F(SplashFixture, GoesAwayByItselfAfterTwoSeconds) {
     const auto shown = std::chrono::steady_clock::now() - start;
     EXPECT_GE(shown, 1900ms);
     EXPECT_LT(shown, 3000ms);
+}
+
+// A chooser and a message box run loops of their own, which the filter does not see: what is
+// meant for them goes through while the splash stays up; the same key elsewhere dismisses it.
+TEST_F(SplashFixture, WhatIsMeantForAChooserGoesThrough) {
+    DriveMap drives(fs::temp_directory_path() / "no-such-prefix");
+    FolderBrowser browser(m_frame, drives);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    ASSERT_NE(CSplashWnd::Current(), nullptr);
+    for (wxWindow* target : {static_cast<wxWindow*>(&browser), browser.FindWindow(wxID_CANCEL)}) {
+        for (wxEventType type :
+             std::vector<wxEventType>{wxEVT_CHAR_HOOK, wxEVT_KEY_DOWN, wxEVT_LEFT_DOWN}) {
+            wxKeyEvent key(type);
+            wxMouseEvent click(wxEVT_LEFT_DOWN);
+            wxEvent& event = type == wxEVT_LEFT_DOWN ? static_cast<wxEvent&>(click) : key;
+            event.SetEventObject(target);
+            EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(event));
+        }
+    }
+    EXPECT_NE(CSplashWnd::Current(), nullptr);
+
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.SetEventObject(m_field);
+    EXPECT_TRUE(CSplashWnd::PreTranslateAppMessage(key));
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
 }
 
 TEST_F(SplashFixture, WithoutSplashEveryEventGoesThrough) {
@@ -498,6 +528,63 @@ TEST_F(RunningCopyTest, FileOnTheCommandLineIsRecordedAndCtrlNRenewsTheCaption) 
     // The desktop learnt the file type for this user.
     EXPECT_TRUE(fs::exists(m_root / "data/applications/tamvel.desktop"));
     EXPECT_TRUE(fs::exists(m_root / "data/mime/packages/tamvel.xml"));
+}
+
+// Clients on the one-copy socket that send nothing never hold up a later copy: it connects,
+// asks and has its answer within a second, and the first copy comes forward.
+TEST_F(RunningCopyTest, IdleClientsOnTheSocketDoNotHoldUpASecondCopy) {
+    const pid_t first = Start();
+    const std::optional<Window> main = MainWindow(first);
+    ASSERT_TRUE(main);
+    const fs::path socketPath =
+        m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
+    std::vector<UniqueFd> idle;
+    for (int i = 0; i < 30; ++i) {
+        UniqueFd client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+        ASSERT_EQ(::connect(client.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)),
+                  0);
+        idle.push_back(std::move(client));
+    }
+    Capture("xdotool windowminimize --sync " + std::to_string(main->id));
+    const auto start = std::chrono::steady_clock::now();
+    StartSecondCopy();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_TRUE(WaitUntil([&] { return !IsMinimised(main->id); }, 5s));
+}
+
+// A logout (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) end the program as its
+// close box does: the environment saved, the endpoint gone, exit status 0. Also while a
+// start-up message waits for its OK.
+TEST_F(RunningCopyTest, ATerminatingSignalEndsTheProgramAsItsCloseBoxDoes) {
+    const fs::path envFile = m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT";
+    const fs::path socketPath =
+        m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
+    struct Case {
+        int signal;
+        bool duringStartUp;
+    };
+    for (const Case c :
+         {Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGINT, false}, Case{SIGTERM, true}}) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.duringStartUp ? " in start-up" : ""));
+        fs::remove(envFile);
+        InstallTsp(!c.duringStartUp);
+        const pid_t first = Start();
+        if (c.duringStartUp) {
+            ASSERT_TRUE(MessageBox(first));
+        } else {
+            ASSERT_TRUE(MainWindow(first));
+            ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
+        }
+        ::kill(first, c.signal);
+        EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+        std::erase(m_started, first);
+        EXPECT_TRUE(fs::exists(envFile));
+        EXPECT_FALSE(fs::exists(socketPath));
+    }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
 #include "platform/termination_signals.h"
+#include "platform/xdg_dirs.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
@@ -110,7 +111,7 @@ bool CTamvelApp::OnInit() {
     WatchSignals();
 
     m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
-    const std::filesystem::path dataHome = UserDataHome();
+    const std::filesystem::path dataHome = DataHome();
     RefreshDesktopDatabases(
         RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
 

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/xdg_dirs.h"
+
 namespace tamvel {
 namespace {
 
@@ -115,8 +117,9 @@ std::string InstanceKey(std::string_view argv0) {
 }
 
 std::filesystem::path InstanceRuntimeDir() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        if (IsPrivateFolder(runtime, false)) return runtime;
+    if (const std::filesystem::path runtime = RuntimeDir();
+        !runtime.empty() && IsPrivateFolder(runtime, false)) {
+        return runtime;
     }
     std::filesystem::path fallback = "/tmp/tamvel-" + std::to_string(::getuid());
     return IsPrivateFolder(fallback, true) ? fallback : std::filesystem::path();
@@ -129,46 +132,40 @@ SingleInstance::SingleInstance(std::filesystem::path runtimeDir, std::string key
     m_endpointPath = runtimeDir / (name + ".socket");
 }
 
-SingleInstance::~SingleInstance() {
-    CloseEndpoint();
-    if (m_lock >= 0) ::close(m_lock);
-}
+SingleInstance::~SingleInstance() { CloseEndpoint(); }
 
 InstanceRole SingleInstance::Acquire() {
-    if (m_lockPath.empty() || m_lock >= 0) return InstanceRole::First;
-    const int fd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return InstanceRole::First;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held ? InstanceRole::Second : InstanceRole::First;
+    if (m_lockPath.empty() || m_lock) return InstanceRole::First;
+    UniqueFd fd(::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd) return InstanceRole::First;
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK ? InstanceRole::Second : InstanceRole::First;
     }
-    m_lock = fd;
+    m_lock = std::move(fd);
     ::unlink(m_endpointPath.c_str());
     return InstanceRole::First;
 }
 
 bool SingleInstance::OpenEndpoint() {
-    if (m_lock < 0 || m_endpoint >= 0) return m_endpoint >= 0;
+    if (!m_lock || m_endpoint) return m_endpoint.Valid();
     sockaddr_un address;
     if (!MakeAddress(m_endpointPath, address)) return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd) return false;
     ::unlink(m_endpointPath.c_str());
     const mode_t oldMask = ::umask(077);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    const bool bound =
+        ::bind(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
     ::umask(oldMask);
-    if (!bound || ::listen(fd, 8) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_endpoint = fd;
+    if (!bound || ::listen(fd.Get(), 8) != 0) return false;
+    m_endpoint = std::move(fd);
     return true;
 }
 
 void SingleInstance::AcceptClients() {
     for (;;) {
-        UniqueFd connection(::accept4(m_endpoint, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+        UniqueFd connection(
+            ::accept4(m_endpoint.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
         if (!connection) {
             if (errno == EINTR) continue;
             return;  // EAGAIN: nothing more is pending
@@ -180,7 +177,7 @@ void SingleInstance::AcceptClients() {
 }
 
 int SingleInstance::ServeRequests(const std::function<void()>& bringForward) {
-    if (m_endpoint < 0) return 0;
+    if (!m_endpoint) return 0;
     AcceptClients();
     int served = 0;
     const Clock::time_point now = Clock::now();
@@ -204,7 +201,7 @@ int SingleInstance::ServeRequests(const std::function<void()>& bringForward) {
 }
 
 bool SingleInstance::ServeInBackground(std::function<void()> bringForward) {
-    if (m_endpoint < 0 || m_server.joinable()) return m_server.joinable();
+    if (!m_endpoint || m_server.joinable()) return m_server.joinable();
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return false;
     m_stopRead.Reset(ends[0]);
@@ -217,7 +214,7 @@ bool SingleInstance::ServeInBackground(std::function<void()> bringForward) {
 void SingleInstance::ServeUntilStopped(const std::function<void()>& bringForward) {
     std::vector<pollfd> waits;
     for (;;) {
-        waits.assign({{m_stopRead.Get(), POLLIN, 0}, {m_endpoint, POLLIN, 0}});
+        waits.assign({{m_stopRead.Get(), POLLIN, 0}, {m_endpoint.Get(), POLLIN, 0}});
         Clock::time_point firstDeadline = Clock::time_point::max();
         for (const Client& client : m_clients) {
             waits.push_back({client.fd.Get(), POLLIN, 0});
@@ -239,9 +236,8 @@ void SingleInstance::CloseEndpoint() {
         m_stopWrite.Reset();
     }
     m_clients.clear();
-    if (m_endpoint < 0) return;
-    ::close(m_endpoint);
-    m_endpoint = -1;
+    if (!m_endpoint) return;
+    m_endpoint.Reset();
     ::unlink(m_endpointPath.c_str());
 }
 

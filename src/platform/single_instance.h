@@ -46,7 +46,7 @@ class SingleInstance {
     bool OpenEndpoint();
 
     /// The endpoint's listening descriptor (non-blocking), or -1 while it is closed.
-    int EndpointDescriptor() const { return m_endpoint; }
+    int EndpointDescriptor() const { return m_endpoint.Get(); }
 
     /// Serves what the clients have sent, without blocking: takes every pending connection,
     /// reads what has arrived, and for each whole request to come forward calls
@@ -91,8 +91,8 @@ class SingleInstance {
 
     std::filesystem::path m_lockPath;
     std::filesystem::path m_endpointPath;
-    int m_lock = -1;
-    int m_endpoint = -1;
+    UniqueFd m_lock;
+    UniqueFd m_endpoint;
     std::vector<Client> m_clients;
     UniqueFd m_stopRead;   ///< readable when the serving thread is to stop
     UniqueFd m_stopWrite;  ///< written by CloseEndpoint

@@ -23,7 +23,7 @@
 
 #include "platform/text.h"
 #include "platform/unique_fd.h"
-#include "temp_prefix.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel::testing {
 namespace {

@@ -25,7 +25,7 @@
 #include "platform/host_file.h"
 #include "platform/recent_file_list.h"
 #include "platform/unique_fd.h"
-#include "temp_prefix.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel::testing {
 namespace {

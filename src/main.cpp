@@ -13,6 +13,7 @@
 #include "console/console_front_end.h"
 #include "console/console_input.h"
 #include "platform/termination_signals.h"
+#include "platform/xdg_dirs.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     // First of all, so that no signal of a logout or a closed pipe can end the program
     // before its settings are saved.
     const int signals = tamvel::WatchTerminationSignals();
+    tamvel::MakeProgramPathVariablesAbsolute();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--console") == 0) {
             tamvel::ConsoleInput input(STDIN_FILENO, signals);

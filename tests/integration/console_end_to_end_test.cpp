@@ -104,5 +104,28 @@ TEST(ConsoleEndToEnd, ADeletedNotepadIsNotMadeAgain) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(prefix.Prefix() / "dosdevices" / "z:")));
 }
 
+// A relative TAMVEL_PREFIX is taken from the folder the program started in, once: after
+// start-up has moved into C:\temp the drives are still there and the environment is saved.
+TEST(ConsoleEndToEnd, ARelativePrefixMeansTheSamePlaceThroughoutTheRun) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    prefix.InstallTsp();
+    const std::string command = "cd '" + prefix.Root().string() +
+                                "' && printf 'state\\n' | env -u DISPLAY TAMVEL_PREFIX=prefix '" +
+                                TAMVEL_BINARY + "' --console";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<Json> events;
+    char line[4096];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) events.push_back(Json::parse(line));
+    EXPECT_EQ(::pclose(pipe), 0);
+
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[1]["fields"]["212"], "C:\\temp\\Tsp.EXE");
+    EXPECT_EQ(events[1]["cwd"], "C:\\temp");
+    EXPECT_TRUE(fs::exists(prefix.DriveC() / "temp" / "TamvelEnvFile.TXT"));
+    EXPECT_FALSE(fs::exists(prefix.DriveC() / "temp" / "prefix"));
+}
+
 }  // namespace
 }  // namespace tamvel::testing

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -15,7 +16,8 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
-    std::vector<char> buffer(in.size() * 4 + 16);
+    // Converted in chunks: a long input costs its output, not four times its length.
+    std::vector<char> buffer(std::min<std::size_t>(in.size() * 4 + 16, 65536));
     char* inPtr = const_cast<char*>(in.data());
     size_t inLeft = in.size();
     bool ok = true;

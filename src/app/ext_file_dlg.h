@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/own_loop_dialog.h"
-#include "panel/ui.h"
+#include "ui/ui.h"
 #include "platform/drive_map.h"
 
 class wxButton;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/control_panel_form.h"
+#include "app/display_loss.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
 #include "app/model_dialog.h"
@@ -110,6 +111,7 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
     WatchSignals();
+    EndOnDisplayLoss([this] { SaveAndRelease(); });
 
     m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
     const std::filesystem::path dataHome = DataHome();
@@ -230,10 +232,15 @@ void CTamvelApp::EndOnSignal() {
     }
     // A message, chooser or dialog is open (its loop runs this): no window can be closed
     // under it, so the program ends here as closing would end it.
+    SaveAndRelease();
+    std::_Exit(0);
+}
+
+void CTamvelApp::SaveAndRelease() {
     if (m_form) m_form->View().OnDestroy();
+    m_form = nullptr;
     CloseEndpoint();
     m_instance.reset();
-    std::_Exit(0);
 }
 
 }  // namespace tamvel

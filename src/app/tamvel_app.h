@@ -62,6 +62,9 @@ class CTamvelApp : public wxApp {
     /// Ends the program as its close box does: the environment saved, the endpoint and the
     /// lock released, exit status 0.
     void EndOnSignal();
+    /// What ending without closing the windows must still do: the environment saved (once),
+    /// the endpoint and the lock released.
+    void SaveAndRelease();
 
     bool m_endAtOnce = false;
     std::unique_ptr<SingleInstance> m_instance;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/own_loop_dialog.h"
-#include "ui/ui.h"
 #include "platform/drive_map.h"
+#include "ui/ui.h"
 
 class wxButton;
 class wxTextCtrl;

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "app/own_loop_dialog.h"
-#include "ui/ui.h"
 #include "platform/drive_map.h"
+#include "ui/ui.h"
 
 class wxButton;
 class wxStaticText;

@@ -52,6 +52,12 @@ std::filesystem::path RunningProgram(const wxString& argv0) {
     return error ? std::filesystem::absolute(ToHostPath(argv0), error) : program;
 }
 
+/// Lets the desktop open *.tsp files with this program, for this user.
+void RegisterFileType(const std::filesystem::path& program) {
+    const std::filesystem::path dataHome = DataHome();
+    RefreshDesktopDatabases(RegisterFileTypeForUser(program, dataHome, SystemDataDirs()), dataHome);
+}
+
 }  // namespace
 
 /// Ends the program when a terminating signal (a logout, a closed terminal, Ctrl+C) comes.
@@ -113,32 +119,19 @@ bool CTamvelApp::OnInit() {
     WatchSignals();
     EndOnDisplayLoss([this] { SaveAndRelease(); });
 
-    m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
-    const std::filesystem::path dataHome = DataHome();
-    RefreshDesktopDatabases(
-        RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
-
     // The document: a file named on the command line becomes it (nothing is read from it).
+    m_session = std::make_unique<TamvelSession>();
     const std::optional<std::filesystem::path> file = CommandLineFile(argv);
-    if (file) {
-        if (!m_document.OnOpenDocument(*file)) {
-            ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
-            return false;
-        }
-        m_recentFiles->Record(m_document.PathName());
-    } else {
-        m_document.OnNewDocument();
+    if (file && !m_session->RenewDocument(file)) {
+        ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
+        return false;
     }
-
-    m_drives = std::make_unique<DriveMap>(DriveMap::DefaultPrefix());
-    m_drives->EnsurePrefix();
-    m_fileSystem = std::make_unique<FileSystem>(*m_drives);
-    m_config = DeploymentConfig::Load();
+    m_session->PreparePrefix();
     LoadTamvelResources();
 
     m_frame = new CMainFrame();  // puts up the splash
     SetTopWindow(m_frame);
-    m_form = new ControlPanelForm(m_frame, *m_fileSystem, m_config);
+    m_form = new ControlPanelForm(m_frame, *m_session);
     m_frame->SetForm(m_form);
     m_startingUp = true;
     m_form->RunStartup();
@@ -146,7 +139,7 @@ bool CTamvelApp::OnInit() {
 
     m_frame->Show();
     m_frame->Update();
-    m_frame->SetTitle(MainCaption(m_config));
+    m_frame->SetTitle(MainCaption(m_session->Config()));
     m_frame->DragAcceptFiles(true);
     m_frame->Bind(wxEVT_DROP_FILES, &CTamvelApp::OnDropFiles, this);
     Bind(wxEVT_MENU, &CTamvelApp::OnAppAbout, this, wxID_ABOUT);
@@ -158,6 +151,8 @@ bool CTamvelApp::OnInit() {
         m_form = nullptr;
     });
     OpenEndpoint();  // last: a copy started before this point finds no running copy
+    // Nothing the window needs: done once the event loop runs, after the window shows.
+    CallAfter([program = RunningProgram(argv[0])] { RegisterFileType(program); });
     return true;
 }
 
@@ -177,13 +172,11 @@ void CTamvelApp::BringForward() {
 
 void CTamvelApp::RenewDocument(const std::optional<std::filesystem::path>& file) {
     if (!m_form) return;
-    const bool renewed =
-        tamvel::RenewDocument(m_document, *m_recentFiles, file, [this] { m_form->RunStartup(); });
-    if (!renewed) {
+    if (!m_session->RenewDocument(file)) {
         ShowTamvelMessage(DialogOwner(m_frame), FromCp932(OpenDocumentFailedMessage(*file)));
         return;
     }
-    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_document.Caption()));
+    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_session->Document().Caption()));
 }
 
 void CTamvelApp::OnAppAbout(wxCommandEvent&) {
@@ -237,8 +230,7 @@ void CTamvelApp::EndOnSignal() {
 }
 
 void CTamvelApp::SaveAndRelease() {
-    if (m_form) m_form->View().OnDestroy();
-    m_form = nullptr;
+    if (m_session) m_session->ReleaseView();  // saves once; the form is not destroyed
     CloseEndpoint();
     m_instance.reset();
 }

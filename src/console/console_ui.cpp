@@ -121,6 +121,9 @@ std::optional<int> ConsoleUi::ExecuteInDialog(DialogModel& dialog, const std::st
                                std::to_string(dialog.Id()));
             } else if (!text) {
                 m_events.Error("the text has characters CP932 lacks");
+            } else if (control->absolutePath && !text->empty() && !IsAbsoluteWindowsPath(*text)) {
+                m_events.Error("field " + std::to_string(command.id) +
+                               " takes an absolute Windows path (such as C:\\temp\\a.tsp)");
             } else if (!dialog.Type(command.id, *text)) {
                 m_events.Error("field " + std::to_string(command.id) + " takes " +
                                std::to_string(control->maxBytes) + " bytes; the rest was refused");

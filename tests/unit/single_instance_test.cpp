@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "platform/unique_fd.h"
-
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 

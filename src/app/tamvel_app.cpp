@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/cancel_dialog.h"
 #include "app/control_panel_form.h"
 #include "app/display_loss.h"
 #include "app/main_frame.h"
@@ -29,6 +30,9 @@ wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
 namespace tamvel {
 namespace {
+
+/// How often an ending program looks whether its dialogs have all closed.
+constexpr int kEndCheckMilliseconds = 20;
 
 /// How long a later copy waits for the running one to confirm that it came forward,
 /// connecting included.
@@ -75,13 +79,23 @@ class CTamvelApp::TerminationHandler : public wxEventLoopSourceHandler {
     CTamvelApp& m_app;
 };
 
-/// Keeps the modal dialogs that are open, message boxes included, innermost last.
+/// Keeps the modal dialogs that are open, message boxes included, innermost last. While the
+/// program ends, every dialog is cancelled: those open, and those about to open at once.
 class CTamvelApp::ModalDialogTracker : public wxModalDialogHook {
   public:
     wxDialog* Innermost() const { return m_open.empty() ? nullptr : m_open.back(); }
 
+    /// Cancels the open dialogs, innermost first, and every one that opens from now on.
+    void CancelAll() {
+        m_cancelling = true;
+        for (auto dialog = m_open.rbegin(); dialog != m_open.rend(); ++dialog) {
+            CancelModalDialog(*dialog);
+        }
+    }
+
   protected:
     int Enter(wxDialog* dialog) override {
+        if (m_cancelling) return wxID_CANCEL;  // not shown at all
         m_open.push_back(dialog);
         return wxID_NONE;
     }
@@ -89,6 +103,7 @@ class CTamvelApp::ModalDialogTracker : public wxModalDialogHook {
 
   private:
     std::vector<wxDialog*> m_open;
+    bool m_cancelling = false;
 };
 
 wxString MainCaption(const DeploymentConfig& config) {
@@ -97,7 +112,9 @@ wxString MainCaption(const DeploymentConfig& config) {
     return seminar.empty() ? program : seminar + wxString::FromUTF8("　") + program;
 }
 
-CTamvelApp::CTamvelApp() = default;
+CTamvelApp::CTamvelApp() : m_endTimer(this) {
+    Bind(wxEVT_TIMER, &CTamvelApp::OnEndTimer, this, m_endTimer.GetId());
+}
 
 CTamvelApp::~CTamvelApp() { delete m_terminationSource; }
 
@@ -117,7 +134,13 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
     WatchSignals();
-    EndOnDisplayLoss([this] { SaveAndRelease(); });
+    // Without a display nothing more can run; the environment is saved unless start-up,
+    // which reads it, has not finished (saving then would write over the stored one).
+    EndOnDisplayLoss([this] {
+        if (!m_startingUp && m_session) m_session->ReleaseView();  // saves, once
+        CloseEndpoint();
+        m_instance.reset();
+    });
 
     // The document: a file named on the command line becomes it (nothing is read from it).
     m_session = std::make_unique<TamvelSession>();
@@ -219,20 +242,21 @@ void CTamvelApp::WatchSignals() {
 
 void CTamvelApp::EndOnSignal() {
     if (!m_frame) return;
-    if (!m_startingUp && m_modalDialogs->Innermost() == nullptr) {
-        m_frame->Close(true);  // as the close box: the form saves, the endpoint closes
-        return;
-    }
-    // A message, chooser or dialog is open (its loop runs this): no window can be closed
-    // under it, so the program ends here as closing would end it.
-    SaveAndRelease();
-    std::_Exit(0);
+    // As at the end of the console's input: what is open is cancelled and what would open is
+    // not shown, so the work under way (start-up included) runs to its end with its
+    // fallbacks; then the main window closes as its close box closes it.
+    m_modalDialogs->CancelAll();
+    if (!m_endTimer.IsRunning()) m_endTimer.Start(kEndCheckMilliseconds);
 }
 
-void CTamvelApp::SaveAndRelease() {
-    if (m_session) m_session->ReleaseView();  // saves once; the form is not destroyed
-    CloseEndpoint();
-    m_instance.reset();
+void CTamvelApp::OnEndTimer(wxTimerEvent&) {
+    if (!m_frame) {
+        m_endTimer.Stop();
+        return;
+    }
+    if (m_startingUp || m_modalDialogs->Innermost() != nullptr) return;  // not yet back
+    m_endTimer.Stop();
+    m_frame->Close(true);  // the form saves, the endpoint closes
 }
 
 }  // namespace tamvel

@@ -4,6 +4,7 @@
 // and answers the document commands (new, open, dropped files) and the About command.
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include <filesystem>
 #include <memory>
@@ -57,17 +58,17 @@ class CTamvelApp : public wxApp {
     /// Watches the terminating signals in every event loop, modal ones included.
     void WatchSignals();
     /// Ends the program as its close box does: the environment saved, the endpoint and the
-    /// lock released, exit status 0.
+    /// lock released, exit status 0. Open dialogs are cancelled first.
     void EndOnSignal();
-    /// What ending without closing the windows must still do: the environment saved (once),
-    /// the endpoint and the lock released.
-    void SaveAndRelease();
+    /// Closes the main window once the dialogs and start-up have returned.
+    void OnEndTimer(wxTimerEvent& event);
 
     bool m_endAtOnce = false;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<TerminationHandler> m_terminationHandler;
     wxEventLoopSource* m_terminationSource = nullptr;
     bool m_startingUp = false;  ///< the control panel's start-up sequence is running
+    wxTimer m_endTimer;         ///< runs while a signal's ending waits for dialogs to close
     std::unique_ptr<ModalDialogTracker> m_modalDialogs;
     std::unique_ptr<TamvelSession> m_session;
     CMainFrame* m_frame = nullptr;

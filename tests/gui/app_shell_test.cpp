@@ -529,34 +529,70 @@ TEST_F(RunningCopyTest, IdleClientsOnTheSocketDoNotHoldUpASecondCopy) {
 }
 
 // A logout (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) end the program as its
-// close box does: the environment saved, the endpoint gone, exit status 0. Also while a
-// start-up message waits for its OK.
+// close box does: the environment saved, the endpoint gone, exit status 0.
 TEST_F(RunningCopyTest, ATerminatingSignalEndsTheProgramAsItsCloseBoxDoes) {
     const fs::path envFile = m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT";
     const fs::path socketPath =
         m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
-    struct Case {
-        int signal;
-        bool duringStartUp;
-    };
-    for (const Case c :
-         {Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGINT, false}, Case{SIGTERM, true}}) {
-        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.duringStartUp ? " in start-up" : ""));
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
         fs::remove(envFile);
-        InstallTsp(!c.duringStartUp);
         const pid_t first = Start();
-        if (c.duringStartUp) {
-            ASSERT_TRUE(MessageBox(first));
-        } else {
-            ASSERT_TRUE(MainWindow(first));
-            ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
-        }
-        m_started[first].Signal(c.signal);
+        ASSERT_TRUE(MainWindow(first));
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
+        m_started[first].Signal(signal);
         EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
         m_started.erase(first);
         EXPECT_TRUE(fs::exists(envFile));
         EXPECT_FALSE(fs::exists(socketPath));
     }
+}
+
+// A signal while a start-up message waits cancels it, and start-up runs to its end with
+// every later message and chooser cancelled, as at the end of the console's input: the
+// stored environment is read before it is saved again, never written over with defaults.
+TEST_F(RunningCopyTest, ASignalDuringStartUpKeepsTheStoredEnvironment) {
+    InstallTsp(false);  // start-up stops at its first message, before the file is read
+    const fs::path stick = m_root / "stick";
+    const fs::path dosdevices = m_root / "prefix/dosdevices";
+    fs::create_directories(stick);
+    fs::create_directories(dosdevices);
+    fs::create_directory_symlink("../drive_c", dosdevices / "c:");
+    fs::create_directory_symlink(stick, dosdevices / "a:");
+    const std::string text =
+        "TspExe|C:\\temp\\Tsp.EXE;Editor|A:\\edit.exe;SaveFolder|A:\\;"
+        "TspFile|A:\\kept.tsp;";
+    std::ofstream(stick / "TamvelEnvFile.TXT", std::ios::binary)
+        << static_cast<char>(text.size()) << text;
+
+    const pid_t first = Start();
+    ASSERT_TRUE(MessageBox(first));
+    m_started[first].Signal(SIGTERM);
+    EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+    m_started.erase(first);
+    std::ifstream in(stick / "TamvelEnvFile.TXT", std::ios::binary);
+    const std::string saved(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(saved.find(";SaveFolder|A:\\;TspFile|A:\\kept.tsp;"), std::string::npos) << saved;
+}
+
+// A chooser of the program's own, open when the signal comes, is cancelled as its Cancel
+// button would: start-up goes on to its end and the program ends with the settings saved.
+TEST_F(RunningCopyTest, ASignalWhileAChooserIsOpenCancelsItAndEnds) {
+    InstallTsp(false);
+    const pid_t first = Start();
+    const std::optional<Window> box = MessageBox(first);
+    ASSERT_TRUE(box);
+    Capture("xdotool windowactivate --sync " + std::to_string(box->id) + " key Return");
+    std::optional<Window> chooser;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (chooser =
+                    FindWindow(first, [](const Window& w) { return w.title == "ファイルの選択"; }))
+            .has_value();
+    }));
+    m_started[first].Signal(SIGTERM);
+    EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+    m_started.erase(first);
+    EXPECT_TRUE(fs::exists(m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT"));
 }
 
 // The X server going away (the session's display ended) saves the environment and releases

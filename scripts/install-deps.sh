@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libwxgtk3.2-dev wx-common
+    libwxgtk3.2-dev wx-common libx11-dev libgtk-3-dev
     libgtest-dev googletest
     nlohmann-json3-dev
     clang libclang-rt-14-dev

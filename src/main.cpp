@@ -11,6 +11,9 @@
 #include <system_error>
 
 #include "console/console_front_end.h"
+#include "console/console_input.h"
+#include "platform/termination_signals.h"
+#include "platform/xdg_dirs.h"
 
 namespace {
 
@@ -37,8 +40,16 @@ void* LoadGuiModule() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all, so that no signal of a logout or a closed pipe can end the program
+    // before its settings are saved.
+    const int signals = tamvel::WatchTerminationSignals();
+    tamvel::MakeProgramPathVariablesAbsolute();
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--console") == 0) return tamvel::RunConsole(std::cin, std::cout);
+        if (std::strcmp(argv[i], "--console") == 0) {
+            tamvel::ConsoleInput input(STDIN_FILENO, signals);
+            std::istream in(&input);
+            return tamvel::RunConsole(in, std::cout);
+        }
     }
     void* module = LoadGuiModule();
     if (module == nullptr) return 1;

@@ -25,12 +25,17 @@ DriveDirCtrl::DriveDirCtrl(wxWindow* parent, wxWindowID id, const DriveMap& driv
     // Created here rather than by the base constructor, so that the tree is filled by this
     // class's SetupSections.
     Create(parent, id, wxEmptyString, wxDefaultPosition, size, style, filter);
+    // The base opens and selects "/" while it is created; the choosers start with the drives
+    // listed and nothing chosen.
+    GetTreeCtrl()->CollapseAll();
+    GetTreeCtrl()->UnselectAll();
+    m_created = true;
 }
 
 bool DriveDirCtrl::ExpandPath(const wxString& path) {
-    // The base opens and selects the root folder for an empty path; the choosers start with
-    // nothing chosen.
-    if (path.empty()) return false;
+    // While it is created the base opens and selects the root folder ("/", or an empty path);
+    // the choosers start with nothing chosen.
+    if (!m_created || path.empty()) return false;
     return wxGenericDirCtrl::ExpandPath(path);
 }
 

@@ -22,7 +22,8 @@ class DriveDirCtrl : public wxGenericDirCtrl {
     /// The mapped drives, in letter order, as the tree's top items.
     void SetupSections() override;
 
-    /// Opens the folders down to `path` and selects it; an empty path opens nothing.
+    /// Opens the folders down to `path` and selects it; an empty path, and any path while the
+    /// tree is being created, opens nothing.
     bool ExpandPath(const wxString& path) override;
 
     /// The selected item's host path, or empty when nothing is selected.
@@ -46,6 +47,7 @@ class DriveDirCtrl : public wxGenericDirCtrl {
 
   private:
     const DriveMap& m_drives;
+    bool m_created = false;  ///< false while the base builds the tree
 };
 
 }  // namespace tamvel

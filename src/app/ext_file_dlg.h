@@ -3,10 +3,9 @@
 // Japanese wording and only the controls a student needs (no read-only box, no file-type
 // list). Nothing is remembered from one call to the next.
 
-#include <wx/dialog.h>
-
 #include <string>
 
+#include "app/own_loop_dialog.h"
 #include "platform/drive_map.h"
 #include "ui/ui.h"
 
@@ -18,7 +17,7 @@ namespace tamvel {
 
 class DriveDirCtrl;
 
-class CExtFileDlg : public wxDialog {
+class CExtFileDlg : public OwnLoopDialog {
   public:
     /// A chooser for `kind`'s files, owned by `parent`.
     CExtFileDlg(wxWindow* parent, ChooserKind kind, const DriveMap& drives);

@@ -31,8 +31,9 @@ FolderBrowser::FolderBrowser(wxWindow* owner, const DriveMap& drives) {
         new DriveDirCtrl(this, wxID_ANY, drives, wxEmptyString, wxDLG_UNIT(this, wxSize(200, 140)));
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    auto* okButton = new wxButton(this, wxID_OK, "OK");
-    buttons->Add(okButton, 0, wxRIGHT, wxDLG_UNIT(this, wxSize(4, 0)).x);
+    m_okButton = new wxButton(this, wxID_OK, "OK");
+    m_okButton->Disable();  // until a folder is chosen
+    buttons->Add(m_okButton, 0, wxRIGHT, wxDLG_UNIT(this, wxSize(4, 0)).x);
     buttons->Add(new wxButton(this, wxID_CANCEL, wxString::FromUTF8("キャンセル")));
 
     const int border = wxDLG_UNIT(this, wxSize(7, 7)).x;
@@ -47,7 +48,7 @@ FolderBrowser::FolderBrowser(wxWindow* owner, const DriveMap& drives) {
     CentreOnParent();
 
     m_tree->Bind(wxEVT_DIRCTRL_SELECTIONCHANGED, &FolderBrowser::OnSelectionChanged, this);
-    okButton->Bind(wxEVT_BUTTON, &FolderBrowser::OnOk, this);
+    m_okButton->Bind(wxEVT_BUTTON, &FolderBrowser::OnOk, this);
 }
 
 std::optional<FolderItem> FolderBrowser::Browse() {
@@ -62,6 +63,7 @@ void FolderBrowser::OnSelectionChanged(wxTreeEvent& event) {
     // Empty for a selection that has no Windows path.
     std::optional<std::string> path = m_tree->SelectedWindowsPath();
     m_status->SetLabelText(path ? FromCp932(*path) : wxString());
+    m_okButton->Enable(!m_tree->SelectedHostPath().empty());
     event.Skip();
 }
 

@@ -3,13 +3,13 @@
 // framed status line that shows the selected folder's Windows path as the selection moves,
 // and a tree that starts from the mapped drives.
 
-#include <wx/dialog.h>
-
 #include <optional>
 
+#include "app/own_loop_dialog.h"
 #include "platform/drive_map.h"
 #include "ui/ui.h"
 
+class wxButton;
 class wxStaticText;
 class wxTreeEvent;
 
@@ -17,7 +17,7 @@ namespace tamvel {
 
 class DriveDirCtrl;
 
-class FolderBrowser : public wxDialog {
+class FolderBrowser : public OwnLoopDialog {
   public:
     /// A browser owned by `owner` (the main window).
     FolderBrowser(wxWindow* owner, const DriveMap& drives);
@@ -35,6 +35,7 @@ class FolderBrowser : public wxDialog {
 
     DriveDirCtrl* m_tree = nullptr;
     wxStaticText* m_status = nullptr;
+    wxButton* m_okButton = nullptr;
     std::optional<FolderItem> m_chosen;
 };
 

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "app/own_loop_dialog.h"
+
 namespace tamvel {
 
 // The picture, an 8-bit palette BMP drawn at build time (resources/make_splash.cpp).
@@ -52,6 +54,8 @@ void CSplashWnd::ShowSplashScreen(wxWindow* parent) {
 
 bool CSplashWnd::PreTranslateAppMessage(const wxEvent& event) {
     if (!s_current || !IsDismissingInput(event.GetEventType())) return false;
+    // A chooser runs a loop of its own, which the filter does not see.
+    if (OwnLoopDialog::Contains(wxDynamicCast(event.GetEventObject(), wxWindow))) return false;
     HideSplashScreen();
     return true;
 }

@@ -27,7 +27,7 @@ class CSplashWnd : public wxFrame {
 
     /// The input filter, given every event the program handles: a key or mouse button going
     /// down while the splash is up hides it, and the event is consumed (true). Otherwise
-    /// false: the event goes on as usual.
+    /// false: the event goes on as usual, as does all that is meant for a chooser.
     static bool PreTranslateAppMessage(const wxEvent& event);
 
     /// Hides the splash, if up, and repaints the main window at once.

@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <system_error>
 #include <vector>
 
+#include "app/cancel_dialog.h"
 #include "app/control_panel_form.h"
+#include "app/display_loss.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
 #include "app/model_dialog.h"
@@ -19,6 +22,7 @@
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
+#include "platform/termination_signals.h"
 #include "platform/xdg_dirs.h"
 #include "ui/about_box.h"
 
@@ -27,8 +31,12 @@ wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 namespace tamvel {
 namespace {
 
-/// How long a later copy waits for the running one to confirm that it came forward.
-constexpr std::chrono::milliseconds kBringForwardTimeout{3000};
+/// How often an ending program looks whether its dialogs have all closed.
+constexpr int kEndCheckMilliseconds = 20;
+
+/// How long a later copy waits for the running one to confirm that it came forward,
+/// connecting included.
+constexpr std::chrono::milliseconds kBringForwardTimeout{1000};
 
 /// The open dialog's filters: the document's file type, then every file.
 const char* const kOpenFilter = "Tsp ﾌｧｲﾙ (*.tsp)|*.tsp|すべてのﾌｧｲﾙ (*.*)|*";
@@ -56,12 +64,13 @@ void RegisterFileType(const std::filesystem::path& program) {
 
 }  // namespace
 
-/// Serves the requests that later copies send to the endpoint.
-class CTamvelApp::EndpointHandler : public wxEventLoopSourceHandler {
+/// Ends the program when a terminating signal (a logout, a closed terminal, Ctrl+C) comes.
+class CTamvelApp::TerminationHandler : public wxEventLoopSourceHandler {
   public:
-    explicit EndpointHandler(CTamvelApp& app) : m_app(app) {}
+    explicit TerminationHandler(CTamvelApp& app) : m_app(app) {}
     void OnReadWaiting() override {
-        if (m_app.m_instance) m_app.m_instance->ServeRequests([this] { m_app.BringForward(); });
+        DrainTerminationSignals();
+        m_app.EndOnSignal();
     }
     void OnWriteWaiting() override {}
     void OnExceptionWaiting() override {}
@@ -70,13 +79,23 @@ class CTamvelApp::EndpointHandler : public wxEventLoopSourceHandler {
     CTamvelApp& m_app;
 };
 
-/// Keeps the modal dialogs that are open, message boxes included, innermost last.
+/// Keeps the modal dialogs that are open, message boxes included, innermost last. While the
+/// program ends, every dialog is cancelled: those open, and those about to open at once.
 class CTamvelApp::ModalDialogTracker : public wxModalDialogHook {
   public:
     wxDialog* Innermost() const { return m_open.empty() ? nullptr : m_open.back(); }
 
+    /// Cancels the open dialogs, innermost first, and every one that opens from now on.
+    void CancelAll() {
+        m_cancelling = true;
+        for (auto dialog = m_open.rbegin(); dialog != m_open.rend(); ++dialog) {
+            CancelModalDialog(*dialog);
+        }
+    }
+
   protected:
     int Enter(wxDialog* dialog) override {
+        if (m_cancelling) return wxID_CANCEL;  // not shown at all
         m_open.push_back(dialog);
         return wxID_NONE;
     }
@@ -84,6 +103,7 @@ class CTamvelApp::ModalDialogTracker : public wxModalDialogHook {
 
   private:
     std::vector<wxDialog*> m_open;
+    bool m_cancelling = false;
 };
 
 wxString MainCaption(const DeploymentConfig& config) {
@@ -92,9 +112,11 @@ wxString MainCaption(const DeploymentConfig& config) {
     return seminar.empty() ? program : seminar + wxString::FromUTF8("　") + program;
 }
 
-CTamvelApp::CTamvelApp() = default;
+CTamvelApp::CTamvelApp() : m_endTimer(this) {
+    Bind(wxEVT_TIMER, &CTamvelApp::OnEndTimer, this, m_endTimer.GetId());
+}
 
-CTamvelApp::~CTamvelApp() = default;
+CTamvelApp::~CTamvelApp() { delete m_terminationSource; }
 
 bool CTamvelApp::OnInit() {
     // One copy per instance key. A later copy asks the running one to come forward and ends;
@@ -111,6 +133,14 @@ bool CTamvelApp::OnInit() {
     CSplashWnd::EnableSplashScreen(true);
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
+    WatchSignals();
+    // Without a display nothing more can run; the environment is saved unless start-up,
+    // which reads it, has not finished (saving then would write over the stored one).
+    EndOnDisplayLoss([this] {
+        if (!m_startingUp && m_session) m_session->ReleaseView();  // saves, once
+        CloseEndpoint();
+        m_instance.reset();
+    });
 
     // The document: a file named on the command line becomes it (nothing is read from it).
     m_session = std::make_unique<TamvelSession>();
@@ -126,7 +156,9 @@ bool CTamvelApp::OnInit() {
     SetTopWindow(m_frame);
     m_form = new ControlPanelForm(m_frame, *m_session);
     m_frame->SetForm(m_form);
+    m_startingUp = true;
     m_form->RunStartup();
+    m_startingUp = false;
 
     m_frame->Show();
     m_frame->Update();
@@ -191,14 +223,40 @@ void CTamvelApp::OnDropFiles(wxDropFilesEvent& event) {
 
 void CTamvelApp::OpenEndpoint() {
     if (!m_instance || !m_instance->OpenEndpoint()) return;
-    m_endpointHandler = std::make_unique<EndpointHandler>(*this);
-    m_endpointSource = wxEventLoopBase::AddSourceForFD(
-        m_instance->EndpointDescriptor(), m_endpointHandler.get(), wxEVENT_SOURCE_INPUT);
+    // Served on a thread of its own, so that a later copy is answered at once whatever this
+    // thread is doing; the window comes forward on this thread when its loop runs.
+    m_instance->ServeInBackground([this] { CallAfter(&CTamvelApp::BringForward); });
 }
 
 void CTamvelApp::CloseEndpoint() {
-    delete std::exchange(m_endpointSource, nullptr);
     if (m_instance) m_instance->CloseEndpoint();
+}
+
+void CTamvelApp::WatchSignals() {
+    const int signals = WatchTerminationSignals();
+    if (signals < 0) return;
+    m_terminationHandler = std::make_unique<TerminationHandler>(*this);
+    m_terminationSource =
+        wxEventLoopBase::AddSourceForFD(signals, m_terminationHandler.get(), wxEVENT_SOURCE_INPUT);
+}
+
+void CTamvelApp::EndOnSignal() {
+    if (!m_frame) return;
+    // As at the end of the console's input: what is open is cancelled and what would open is
+    // not shown, so the work under way (start-up included) runs to its end with its
+    // fallbacks; then the main window closes as its close box closes it.
+    m_modalDialogs->CancelAll();
+    if (!m_endTimer.IsRunning()) m_endTimer.Start(kEndCheckMilliseconds);
+}
+
+void CTamvelApp::OnEndTimer(wxTimerEvent&) {
+    if (!m_frame) {
+        m_endTimer.Stop();
+        return;
+    }
+    if (m_startingUp || m_modalDialogs->Innermost() != nullptr) return;  // not yet back
+    m_endTimer.Stop();
+    m_frame->Close(true);  // the form saves, the endpoint closes
 }
 
 }  // namespace tamvel

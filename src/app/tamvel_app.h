@@ -4,6 +4,7 @@
 // and answers the document commands (new, open, dropped files) and the About command.
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include <filesystem>
 #include <memory>
@@ -44,21 +45,30 @@ class CTamvelApp : public wxApp {
     void RenewDocument(const std::optional<std::filesystem::path>& file);
 
   private:
-    class EndpointHandler;
+    class TerminationHandler;
     class ModalDialogTracker;
 
     void OnAppAbout(wxCommandEvent& event);
     void OnFileNew(wxCommandEvent& event);
     void OnFileOpen(wxCommandEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
-    /// Opens the endpoint and watches it in every event loop, modal ones included.
+    /// Opens the endpoint and serves it on a thread of its own.
     void OpenEndpoint();
     void CloseEndpoint();
+    /// Watches the terminating signals in every event loop, modal ones included.
+    void WatchSignals();
+    /// Ends the program as its close box does: the environment saved, the endpoint and the
+    /// lock released, exit status 0. Open dialogs are cancelled first.
+    void EndOnSignal();
+    /// Closes the main window once the dialogs and start-up have returned.
+    void OnEndTimer(wxTimerEvent& event);
 
     bool m_endAtOnce = false;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<EndpointHandler> m_endpointHandler;
-    wxEventLoopSource* m_endpointSource = nullptr;
+    std::unique_ptr<TerminationHandler> m_terminationHandler;
+    wxEventLoopSource* m_terminationSource = nullptr;
+    bool m_startingUp = false;  ///< the control panel's start-up sequence is running
+    wxTimer m_endTimer;         ///< runs while a signal's ending waits for dialogs to close
     std::unique_ptr<ModalDialogTracker> m_modalDialogs;
     std::unique_ptr<TamvelSession> m_session;
     CMainFrame* m_frame = nullptr;

@@ -5,21 +5,8 @@
 namespace tamvel {
 
 wxString FromCp932(std::string_view cp932) {
-    if (auto utf8 = Cp932ToUtf8(cp932)) return wxString::FromUTF8(utf8->data(), utf8->size());
-    // Convert character by character so that one bad byte does not hide the rest.
-    wxString text;
-    for (std::size_t i = 0; i < cp932.size();) {
-        std::size_t length =
-            (IsCp932LeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size()) ? 2 : 1;
-        if (auto utf8 = Cp932ToUtf8(cp932.substr(i, length))) {
-            text += wxString::FromUTF8(utf8->data(), utf8->size());
-        } else {
-            text += wxUniChar(0xFFFD);
-            length = 1;
-        }
-        i += length;
-    }
-    return text;
+    const std::string utf8 = Cp932ToUtf8Marked(cp932);
+    return wxString::FromUTF8(utf8.data(), utf8.size());
 }
 
 std::optional<std::string> ToCp932(const wxString& text) {

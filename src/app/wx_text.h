@@ -11,7 +11,7 @@
 
 namespace tamvel {
 
-/// CP932 bytes for display. Bytes that are not CP932 show as U+FFFD, one per byte.
+/// CP932 bytes for display. Bytes that are not CP932 show as "\x81", one mark per byte.
 wxString FromCp932(std::string_view cp932);
 
 /// Text as CP932; nullopt when a character has no CP932 form.

@@ -2,10 +2,14 @@
 
 #include "console/console_command.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 #include "ui/dialog_model.h"
 
 namespace tamvel {
 namespace {
+
+constexpr std::string_view kNotAbsoluteError =
+    "not an absolute Windows path (such as C:\\temp\\a.tsp); the chooser is still open";
 
 std::string_view ChooserKindName(ChooserKind kind) {
     switch (kind) {
@@ -23,7 +27,8 @@ std::string_view ChooserKindName(ChooserKind kind) {
 
 std::optional<std::string> ConsoleUi::ReadLine() {
     std::string line;
-    if (m_inputEnded || !std::getline(m_in, line)) {
+    // A reader that went away ends the session as the end of input does.
+    if (m_inputEnded || m_events.OutputClosed() || !std::getline(m_in, line)) {
         m_inputEnded = true;
         return std::nullopt;
     }
@@ -37,8 +42,15 @@ std::optional<std::string> ConsoleUi::AskPath(std::string_view kind) {
         std::optional<std::string> line = ReadLine();
         if (!line || line->empty()) return std::nullopt;
         std::optional<std::string> path = Utf8ToCp932(*line);
-        if (path) return path;
-        m_events.Error("not a path in CP932's reach; the chooser is still open");
+        if (!path) {
+            m_events.Error("not a path in CP932's reach; the chooser is still open");
+        } else if (!IsAbsoluteWindowsPath(*path)) {
+            // A chooser answers with a full path; a relative one would be taken from
+            // whatever folder is current, and a save folder "sub" would save nowhere.
+            m_events.Error(kNotAbsoluteError);
+        } else {
+            return path;
+        }
     }
 }
 
@@ -109,6 +121,9 @@ std::optional<int> ConsoleUi::ExecuteInDialog(DialogModel& dialog, const std::st
                                std::to_string(dialog.Id()));
             } else if (!text) {
                 m_events.Error("the text has characters CP932 lacks");
+            } else if (control->absolutePath && !text->empty() && !IsAbsoluteWindowsPath(*text)) {
+                m_events.Error("field " + std::to_string(command.id) +
+                               " takes an absolute Windows path (such as C:\\temp\\a.tsp)");
             } else if (!dialog.Type(command.id, *text)) {
                 m_events.Error("field " + std::to_string(command.id) + " takes " +
                                std::to_string(control->maxBytes) + " bytes; the rest was refused");

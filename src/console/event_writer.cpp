@@ -1,7 +1,5 @@
 #include "console/event_writer.h"
 
-#include <optional>
-
 #include "platform/text.h"
 #include "ui/dialog_model.h"
 
@@ -10,15 +8,14 @@ namespace tamvel {
 using Json = nlohmann::ordered_json;
 
 Json EventWriter::Text(std::string_view cp932) {
-    std::optional<std::string> utf8 = Cp932ToUtf8(cp932);
-    // Bytes that are not CP932 are passed on as they are; dumping replaces what is not
-    // UTF-8 either, so an event line is always valid JSON.
-    return Json(utf8 ? *utf8 : std::string(cp932));
+    // Bytes that are not CP932 are marked as "\x81", so the rest of the text stays readable.
+    return Json(Cp932ToUtf8Marked(cp932));
 }
 
 void EventWriter::Write(const Json& event) {
     m_out << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
     m_out.flush();
+    if (!m_out) m_closed = true;
 }
 
 void EventWriter::Message(std::string_view cp932Text) {

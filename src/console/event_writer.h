@@ -49,11 +49,16 @@ class EventWriter {
     /// Writes any event object as one line.
     void Write(const nlohmann::ordered_json& event);
 
-    /// CP932 text as a JSON string value (UTF-8); bytes that are not CP932 become U+FFFD.
+    /// Whether the output has been closed by its reader (a write failed): the session is
+    /// then over, as at the end of input.
+    bool OutputClosed() const { return m_closed; }
+
+    /// CP932 text as a JSON string value (UTF-8); bytes that are not CP932 show as "\x81".
     static nlohmann::ordered_json Text(std::string_view cp932);
 
   private:
     std::ostream& m_out;
+    bool m_closed = false;
 };
 
 }  // namespace tamvel

@@ -78,7 +78,7 @@ std::string EncodeArchiveString(std::string_view text) {
     return out;
 }
 
-std::optional<std::string> DecodeArchiveString(std::string_view bytes) {
+std::optional<ArchiveStringHeader> DecodeArchiveHeader(std::string_view bytes) {
     std::size_t offset = 0;
     std::uint32_t length = 0;
     if (!ReadLittleEndian(bytes, offset, 1, length)) return std::nullopt;
@@ -89,8 +89,13 @@ std::optional<std::string> DecodeArchiveString(std::string_view bytes) {
             return std::nullopt;
         }
     }
-    if (bytes.size() - offset < length) return std::nullopt;
-    return std::string(bytes.substr(offset, length));
+    return ArchiveStringHeader{offset, length};
+}
+
+std::optional<std::string> DecodeArchiveString(std::string_view bytes) {
+    std::optional<ArchiveStringHeader> header = DecodeArchiveHeader(bytes);
+    if (!header || bytes.size() - header->prefixBytes < header->length) return std::nullopt;
+    return std::string(bytes.substr(header->prefixBytes, header->length));
 }
 
 std::string EnvironmentFilePath(std::string_view saveFolder) {
@@ -103,10 +108,15 @@ std::string EnvironmentFilePath(std::string_view saveFolder) {
 void LoadEnvironment(const FileSystem& fileSystem, std::string_view path,
                      WorkingEnvironment& environment) {
     if (path.empty()) return;
-    std::optional<std::string> bytes = fileSystem.ReadFile(path);
-    if (!bytes) return;
-    std::optional<std::string> text = DecodeArchiveString(*bytes);
-    if (!text) return;
+    // The prefix first, then exactly the string it announces, taken out of the bytes read
+    // in place: the text is held once.
+    std::optional<std::string> head = fileSystem.ReadFile(path, kMaxArchivePrefixBytes);
+    std::optional<ArchiveStringHeader> header = head ? DecodeArchiveHeader(*head) : std::nullopt;
+    if (!header) return;
+    const std::size_t wanted = header->prefixBytes + header->length;
+    std::optional<std::string> text = fileSystem.ReadFile(path, wanted);
+    if (!text || text->size() < wanted) return;
+    text->erase(0, header->prefixBytes);
     ParseEnvironmentText(*text, environment);
 }
 

@@ -1,10 +1,11 @@
 #include "panel/deployment_config.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
+#include "platform/host_file.h"
 #include "platform/text.h"
 #include "platform/xdg_dirs.h"
 
@@ -44,8 +45,9 @@ void ApplyLine(std::string_view line, DeploymentConfig& config) {
 
 // Overlays `config` with a file's settings; a file that cannot be opened changes nothing.
 void OverlayFile(const std::filesystem::path& file, DeploymentConfig& config) {
-    std::ifstream in(file);
-    if (!in) return;
+    std::optional<std::string> bytes = ReadHostFile(file);
+    if (!bytes) return;
+    std::istringstream in(*bytes);
     std::string line;
     for (bool first = true; std::getline(in, line); first = false) {
         std::string_view view = line;

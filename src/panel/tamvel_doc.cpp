@@ -1,8 +1,8 @@
 #include "panel/tamvel_doc.h"
 
-#include <fstream>
 #include <system_error>
 
+#include "platform/host_file.h"
 #include "platform/text.h"
 
 namespace tamvel {
@@ -14,9 +14,8 @@ bool CTamvelDoc::OnNewDocument() {
 }
 
 bool CTamvelDoc::OnOpenDocument(const std::filesystem::path& file) {
+    if (!IsReadableHostFile(file)) return false;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return false;
-    if (!std::ifstream(file, std::ios::binary).is_open()) return false;
     m_pathName = std::filesystem::absolute(file, error).lexically_normal();
     if (error) m_pathName = file;
     m_title = m_pathName.filename().string();

@@ -23,17 +23,6 @@ bool EntryExists(const fs::path& path) {
     return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
 }
 
-// Makes the drive link `dosdevices/<letter>:` unless a link for that letter is there already,
-// in either case.
-bool EnsureDriveLink(const fs::path& dosdevices, char lowerLetter, const fs::path& target) {
-    const std::string lower{lowerLetter, ':'};
-    const std::string upper{static_cast<char>(lowerLetter - 'a' + 'A'), ':'};
-    if (EntryExists(dosdevices / lower) || EntryExists(dosdevices / upper)) return true;
-    std::error_code ec;
-    fs::create_directory_symlink(target, dosdevices / lower, ec);
-    return !ec;
-}
-
 // The name in `folder` that stands for `cp932Name`: the exact name when it exists, else the
 // first (in byte order) whose CP932 form matches without regard to ASCII case.
 std::optional<std::string> FindEntry(const fs::path& folder, std::string_view cp932Name,
@@ -85,18 +74,31 @@ fs::path DriveMap::DefaultPrefix() {
 
 bool DriveMap::EnsurePrefix() const {
     if (m_prefix.empty()) return false;  // no home folder to hold it
+    // A prefix with its dosdevices folder has been made: what its owner has changed or
+    // removed since (a drive link, Notepad) stays so.
     const fs::path dosdevices = m_prefix / "dosdevices";
-    const fs::path windows = m_prefix / "drive_c" / "windows";
     std::error_code ec;
-    for (const fs::path& folder : {dosdevices, m_prefix / "drive_c" / "temp", windows}) {
+    if (fs::is_directory(dosdevices, ec)) return true;
+    const fs::path windows = m_prefix / "drive_c" / "windows";
+    for (const fs::path& folder : {m_prefix / "drive_c" / "temp", windows}) {
         fs::create_directories(folder, ec);
         if (ec) return false;
     }
-    if (!EnsureDriveLink(dosdevices, 'c', "../drive_c")) return false;
-    if (!EnsureDriveLink(dosdevices, 'z', "/")) return false;
     const fs::path editor = windows / "notepad.exe";
-    if (EntryExists(editor)) return true;
-    return ReplaceHostFile(editor, DefaultEditorScript(), 0755) == kErrorSuccess;
+    if (!EntryExists(editor) &&
+        ReplaceHostFile(editor, DefaultEditorScript(), 0755) != kErrorSuccess) {
+        return false;
+    }
+    // The drive links last, in a folder moved into place whole: a prefix whose making was
+    // cut short is made again at the next start.
+    const fs::path incoming = m_prefix / ".dosdevices-new";
+    fs::remove_all(incoming, ec);
+    fs::create_directory(incoming, ec);
+    if (!ec) fs::create_directory_symlink("../drive_c", incoming / "c:", ec);
+    if (!ec) fs::create_directory_symlink("/", incoming / "z:", ec);
+    if (!ec) fs::rename(incoming, dosdevices, ec);
+    if (ec) fs::remove_all(incoming, ec);
+    return fs::is_directory(dosdevices, ec);
 }
 
 std::optional<fs::path> DriveMap::DriveRoot(char letter) const {

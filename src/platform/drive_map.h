@@ -26,9 +26,10 @@ class DriveMap {
     /// $TAMVEL_PREFIX, else $XDG_DATA_HOME/tamvel, else ~/.local/share/tamvel.
     static std::filesystem::path DefaultPrefix();
 
-    /// Creates what is missing of a prefix: dosdevices/c: and z:, drive_c/temp,
-    /// drive_c/windows and the default editor drive_c/windows/notepad.exe. Existing links
-    /// and files are left alone. False when the prefix cannot be made.
+    /// Makes a prefix that has not been made yet (it has no dosdevices folder): drive_c/temp,
+    /// drive_c/windows, the default editor drive_c/windows/notepad.exe, then dosdevices/c:
+    /// and z:. A prefix made before is left as it is, also where its owner removed a part.
+    /// False when the prefix cannot be made.
     bool EnsurePrefix() const;
 
     const std::filesystem::path& Prefix() const { return m_prefix; }

@@ -153,7 +153,8 @@ int FileSystem::CopyFileInto(std::string_view source, std::string_view destinati
     HostPath destination = Resolve(folder + '\\' + *name);
     if (destination.error != kErrorSuccess) return kCopyErrorOnDestination | kCopyUnknownError;
     struct stat destinationInfo {};
-    if (::stat(destination.path.c_str(), &destinationInfo) == 0 &&
+    // A link at the destination is replaced in its place, so only the entry itself counts.
+    if (::lstat(destination.path.c_str(), &destinationInfo) == 0 &&
         destinationInfo.st_dev == sourceInfo.st_dev &&
         destinationInfo.st_ino == sourceInfo.st_ino) {
         return kCopySameFile;
@@ -167,10 +168,10 @@ int FileSystem::CopyFileInto(std::string_view source, std::string_view destinati
 
 std::string FileSystem::WindowsDirectory() const { return "C:\\WINDOWS"; }
 
-std::optional<std::string> FileSystem::ReadFile(std::string_view path) const {
+std::optional<std::string> FileSystem::ReadFile(std::string_view path, std::size_t maxBytes) const {
     HostPath host = Resolve(path);
     if (host.error != kErrorSuccess) return std::nullopt;
-    return ReadHostFile(host.path);
+    return ReadHostFile(host.path, maxBytes);
 }
 
 WinError FileSystem::WriteFileReplacing(std::string_view path, std::string_view bytes) {

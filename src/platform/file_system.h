@@ -3,7 +3,9 @@
 // Every path is a CP932 Windows path; a relative one is taken from the current directory.
 // Failures are results, never exceptions or crashes.
 
+#include <cstddef>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,8 +60,11 @@ class FileSystem {
     /// The Windows folder: "C:\WINDOWS".
     std::string WindowsDirectory() const;
 
-    /// The whole content of a file, or nullopt when it cannot be read.
-    std::optional<std::string> ReadFile(std::string_view path) const;
+    /// The content of a regular file (at most its first `maxBytes` bytes), or nullopt when it
+    /// cannot be read. Never blocks: a FIFO or device at the path is unreadable.
+    std::optional<std::string> ReadFile(
+        std::string_view path,
+        std::size_t maxBytes = std::numeric_limits<std::size_t>::max()) const;
 
     /// Replaces a file's content as a whole: written to a temporary file in the same folder
     /// and renamed over the old one, so a failure never leaves a truncated file.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -88,7 +87,7 @@ std::filesystem::path RecentFileList::DefaultFile(std::string_view application) 
 
 void RecentFileList::Load() {
     m_entries.clear();
-    std::ifstream in(m_configFile, std::ios::binary);
+    std::istringstream in(ReadHostFile(m_configFile).value_or(std::string()));
     std::vector<std::pair<std::size_t, std::filesystem::path>> numbered;
     bool inSection = false;
     for (std::string line; std::getline(in, line);) {

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -15,7 +16,8 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
-    std::vector<char> buffer(in.size() * 4 + 16);
+    // Converted in chunks: a long input costs its output, not four times its length.
+    std::vector<char> buffer(std::min<std::size_t>(in.size() * 4 + 16, 65536));
     char* inPtr = const_cast<char*>(in.data());
     size_t inLeft = in.size();
     bool ok = true;
@@ -50,6 +52,25 @@ bool IsCp932LeadByte(unsigned char byte) {
 
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
     return Convert("UTF-8", "CP932", cp932);
+}
+
+std::string Cp932ToUtf8Marked(std::string_view cp932) {
+    if (std::optional<std::string> whole = Cp932ToUtf8(cp932)) return *whole;
+    // Character by character, so that one bad byte does not hide the rest.
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        std::size_t length = IsCp932LeadByte(byte) && i + 1 < cp932.size() ? 2 : 1;
+        if (std::optional<std::string> one = Cp932ToUtf8(cp932.substr(i, length))) {
+            text += *one;
+        } else {
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+            length = 1;
+        }
+        i += length;
+    }
+    return text;
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {

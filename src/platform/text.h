@@ -15,6 +15,10 @@ bool IsCp932LeadByte(unsigned char byte);
 /// CP932 bytes to UTF-8; nullopt when the bytes are not valid CP932.
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 
+/// CP932 bytes as UTF-8 for a person to read: every byte that is not part of a valid CP932
+/// character is shown as "\xNN" (its value in hexadecimal capitals), the rest unchanged.
+std::string Cp932ToUtf8Marked(std::string_view cp932);
+
 /// UTF-8 to CP932 bytes; nullopt when the text is not valid UTF-8 or has a character CP932 lacks.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 

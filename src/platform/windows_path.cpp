@@ -15,6 +15,10 @@ bool StartsWithDrive(std::string_view path) {
     return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
 }
 
+bool IsAbsoluteWindowsPath(std::string_view path) {
+    return StartsWithDrive(path) && path.size() >= 3 && (path[2] == '\\' || path[2] == '/');
+}
+
 std::optional<WindowsPath> ParseFullWindowsPath(std::string_view path) {
     if (!StartsWithDrive(path)) return std::nullopt;
     WindowsPath result;

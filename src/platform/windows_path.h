@@ -18,6 +18,10 @@ struct WindowsPath {
 /// True for a drive letter followed by ':' ("C:", "c:\x").
 bool StartsWithDrive(std::string_view path);
 
+/// True for a path from a drive's root: a drive letter, ':' and '\' or '/' ("C:\temp").
+/// "C:temp" (relative to the drive's current folder), "\temp" and "temp" are not.
+bool IsAbsoluteWindowsPath(std::string_view path);
+
 /// Takes a full path ("C:\a\..\b", "c:/a") apart. Both '\' and '/' separate (a '\' that is
 /// the second byte of a double-byte character does not); empty names (doubled separators)
 /// are dropped; "." is dropped and ".." removes the name before it, never going above the

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <system_error>
 
 namespace tamvel {
 namespace {
@@ -56,6 +57,16 @@ std::vector<std::filesystem::path> DataDirs() {
 
 std::vector<std::filesystem::path> ConfigDirs() {
     return AbsoluteFolders("XDG_CONFIG_DIRS", "/etc/xdg");
+}
+
+void MakeProgramPathVariablesAbsolute() {
+    for (const char* name : {"TAMVEL_PREFIX", "TAMVEL_DEPLOYMENT"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0' || *value == '/') continue;
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(value, error);
+        if (!error) ::setenv(name, absolute.lexically_normal().c_str(), 1);
+    }
 }
 
 std::vector<std::filesystem::path> SplitFolderList(std::string_view list) {

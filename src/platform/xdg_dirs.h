@@ -23,6 +23,12 @@ std::vector<std::filesystem::path> DataDirs();
 /// The absolute folders of $XDG_CONFIG_DIRS, else /etc/xdg.
 std::vector<std::filesystem::path> ConfigDirs();
 
+/// The program's own path variables (TAMVEL_PREFIX, TAMVEL_DEPLOYMENT) rewritten as absolute
+/// paths from the current folder, so that a relative one keeps meaning the same place after
+/// the program changes its folder (and in every program it starts). Called once, at start,
+/// before anything reads them.
+void MakeProgramPathVariablesAbsolute();
+
 /// The entries of a colon-separated list of folders, empty entries left out.
 std::vector<std::filesystem::path> SplitFolderList(std::string_view list);
 

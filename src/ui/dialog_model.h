@@ -43,6 +43,8 @@ struct DialogControl {
     bool checked = false;
     std::vector<std::string> lines;
     bool enabled = true;
+    /// An edit that holds a full Windows path: the console refuses a relative one typed.
+    bool absolutePath = false;
     DialogHandler onClick;
 };
 

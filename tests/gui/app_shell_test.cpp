@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <wx/button.h>
 #include <wx/eventfilter.h>
 #include <wx/frame.h>
@@ -15,6 +17,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -26,8 +29,10 @@
 #include <vector>
 
 #include "app/about_dlg.h"
+#include "app/folder_browser.h"
 #include "app/splash_wnd.h"
 #include "platform/process.h"
+#include "platform/unique_fd.h"
 #include "support/temp_folder.h"
 
 namespace tamvel {
@@ -141,6 +146,31 @@ TEST_F(SplashFixture, GoesAwayByItselfAfterTwoSeconds) {
     const auto shown = std::chrono::steady_clock::now() - start;
     EXPECT_GE(shown, 1900ms);
     EXPECT_LT(shown, 3000ms);
+}
+
+// A chooser and a message box run loops of their own, which the filter does not see: what is
+// meant for them goes through while the splash stays up; the same key elsewhere dismisses it.
+TEST_F(SplashFixture, WhatIsMeantForAChooserGoesThrough) {
+    DriveMap drives(fs::temp_directory_path() / "no-such-prefix");
+    FolderBrowser browser(m_frame, drives);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    ASSERT_NE(CSplashWnd::Current(), nullptr);
+    for (wxWindow* target : {static_cast<wxWindow*>(&browser), browser.FindWindow(wxID_CANCEL)}) {
+        for (wxEventType type :
+             std::vector<wxEventType>{wxEVT_CHAR_HOOK, wxEVT_KEY_DOWN, wxEVT_LEFT_DOWN}) {
+            wxKeyEvent key(type);
+            wxMouseEvent click(wxEVT_LEFT_DOWN);
+            wxEvent& event = type == wxEVT_LEFT_DOWN ? static_cast<wxEvent&>(click) : key;
+            event.SetEventObject(target);
+            EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(event));
+        }
+    }
+    EXPECT_NE(CSplashWnd::Current(), nullptr);
+
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.SetEventObject(m_field);
+    EXPECT_TRUE(CSplashWnd::PreTranslateAppMessage(key));
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
 }
 
 TEST_F(SplashFixture, WithoutSplashEveryEventGoesThrough) {
@@ -472,6 +502,121 @@ TEST_F(RunningCopyTest, FileOnTheCommandLineIsRecordedAndCtrlNRenewsTheCaption) 
     // The desktop learnt the file type for this user.
     EXPECT_TRUE(fs::exists(m_root / "data/applications/tamvel.desktop"));
     EXPECT_TRUE(fs::exists(m_root / "data/mime/packages/tamvel.xml"));
+}
+
+// Clients on the one-copy socket that send nothing never hold up a later copy: it has its
+// answer, and the first copy comes forward at once.
+TEST_F(RunningCopyTest, IdleClientsOnTheSocketDoNotHoldUpASecondCopy) {
+    const pid_t first = Start();
+    const std::optional<Window> main = MainWindow(first);
+    ASSERT_TRUE(main);
+    const fs::path socketPath =
+        m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
+    std::vector<UniqueFd> idle;
+    for (int i = 0; i < 30; ++i) {
+        UniqueFd client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+        ASSERT_EQ(::connect(client.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)),
+                  0);
+        idle.push_back(std::move(client));
+    }
+    Capture("xdotool windowminimize --sync " + std::to_string(main->id));
+    StartSecondCopy();  // its connect and request are timed in the endpoint's own test
+    EXPECT_TRUE(WaitUntil([&] { return !IsMinimised(main->id); }, 5s));
+}
+
+// A logout (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) end the program as its
+// close box does: the environment saved, the endpoint gone, exit status 0.
+TEST_F(RunningCopyTest, ATerminatingSignalEndsTheProgramAsItsCloseBoxDoes) {
+    const fs::path envFile = m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT";
+    const fs::path socketPath =
+        m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        fs::remove(envFile);
+        const pid_t first = Start();
+        ASSERT_TRUE(MainWindow(first));
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }));
+        m_started[first].Signal(signal);
+        EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+        m_started.erase(first);
+        EXPECT_TRUE(fs::exists(envFile));
+        EXPECT_FALSE(fs::exists(socketPath));
+    }
+}
+
+// A signal while a start-up message waits cancels it, and start-up runs to its end with
+// every later message and chooser cancelled, as at the end of the console's input: the
+// stored environment is read before it is saved again, never written over with defaults.
+TEST_F(RunningCopyTest, ASignalDuringStartUpKeepsTheStoredEnvironment) {
+    InstallTsp(false);  // start-up stops at its first message, before the file is read
+    const fs::path stick = m_root / "stick";
+    const fs::path dosdevices = m_root / "prefix/dosdevices";
+    fs::create_directories(stick);
+    fs::create_directories(dosdevices);
+    fs::create_directory_symlink("../drive_c", dosdevices / "c:");
+    fs::create_directory_symlink(stick, dosdevices / "a:");
+    const std::string text =
+        "TspExe|C:\\temp\\Tsp.EXE;Editor|A:\\edit.exe;SaveFolder|A:\\;"
+        "TspFile|A:\\kept.tsp;";
+    std::ofstream(stick / "TamvelEnvFile.TXT", std::ios::binary)
+        << static_cast<char>(text.size()) << text;
+
+    const pid_t first = Start();
+    ASSERT_TRUE(MessageBox(first));
+    m_started[first].Signal(SIGTERM);
+    EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+    m_started.erase(first);
+    std::ifstream in(stick / "TamvelEnvFile.TXT", std::ios::binary);
+    const std::string saved(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(saved.find(";SaveFolder|A:\\;TspFile|A:\\kept.tsp;"), std::string::npos) << saved;
+}
+
+// A chooser of the program's own, open when the signal comes, is cancelled as its Cancel
+// button would: start-up goes on to its end and the program ends with the settings saved.
+TEST_F(RunningCopyTest, ASignalWhileAChooserIsOpenCancelsItAndEnds) {
+    InstallTsp(false);
+    const pid_t first = Start();
+    const std::optional<Window> box = MessageBox(first);
+    ASSERT_TRUE(box);
+    Capture("xdotool windowactivate --sync " + std::to_string(box->id) + " key Return");
+    std::optional<Window> chooser;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (chooser =
+                    FindWindow(first, [](const Window& w) { return w.title == "ファイルの選択"; }))
+            .has_value();
+    }));
+    m_started[first].Signal(SIGTERM);
+    EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+    m_started.erase(first);
+    EXPECT_TRUE(fs::exists(m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT"));
+}
+
+// The X server going away (the session's display ended) saves the environment and releases
+// the endpoint before the program ends, as the close box would.
+TEST_F(RunningCopyTest, LosingTheDisplayEndsTheProgramAsItsCloseBoxDoes) {
+    int number = 150 + ::getpid() % 50;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) ++number;
+    const std::string display = ":" + std::to_string(number);
+    ChildProcess server = Spawn({"Xvfb", display, "-nolisten", "tcp"});
+    ASSERT_TRUE(server.Valid());
+    ASSERT_TRUE(
+        WaitUntil([&] { return fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); }, 5s));
+    m_env["DISPLAY"] = display;
+    const fs::path socketPath =
+        m_root / "runtime" / ("tamvel-" + std::to_string(::getuid()) + ".socket");
+    const pid_t first = Start();
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(socketPath); }, 10s));  // fully started
+
+    server.Signal(SIGKILL);
+    server.Wait();
+    EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
+    m_started.erase(first);
+    EXPECT_TRUE(fs::exists(m_root / "prefix/drive_c/temp/TamvelEnvFile.TXT"));
+    EXPECT_FALSE(fs::exists(socketPath));
 }
 
 }  // namespace

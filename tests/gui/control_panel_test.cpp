@@ -13,10 +13,12 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/treectrl.h>
 #include <wx/xrc/xmlres.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -256,7 +258,7 @@ TEST_F(ControlPanelFormTest, RunButtonFollowsTheTypedTspFileAtTheNextIdlePass) {
 
 TEST_F(ControlPanelFormTest, FieldsGiveBackTheBytesTheProgramSet) {
     ControlPanelForm* form = OpenForm();
-    // Not valid CP932: shown with a replacement character, read back unchanged.
+    // Not valid CP932: shown marked ("\x81"), read back unchanged.
     const std::string odd = "C:\\temp\\\x81";
     form->SetFieldText(kIdSaveFolderField, odd);
     EXPECT_EQ(form->FieldText(kIdSaveFolderField), odd);
@@ -318,6 +320,50 @@ TEST_F(ControlPanelFormTest, FileChooserListsMatchingFilesWhateverTheirCase) {
             EXPECT_EQ(tree->SelectedWindowsPath(), std::string("C:\\temp\\") + test.file);
             EXPECT_TRUE(chooser.FindWindow(wxID_OK)->IsEnabled());
         }
+    }
+}
+
+// Both choosers open with the mapped drives listed, none of them opened, nothing selected
+// and their OK disabled: OK without a choice must not make a drive's root the answer.
+TEST_F(ControlPanelFormTest, ChoosersOpenWithTheDrivesListedAndNothingChosen) {
+    OpenForm();
+    struct Case {
+        const char* name;
+        std::unique_ptr<wxDialog> chooser;
+    };
+    Case cases[] = {
+        {"folder browser", std::make_unique<FolderBrowser>(m_frame, *m_drives)},
+        {"program", std::make_unique<CExtFileDlg>(m_frame, ChooserKind::Program, *m_drives)},
+        {"tsp file", std::make_unique<CExtFileDlg>(m_frame, ChooserKind::TspFile, *m_drives)},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.chooser->Show();
+        wxTheApp->Yield();
+        DriveDirCtrl* tree = DriveTreeOf(c.chooser.get());
+        ASSERT_NE(tree, nullptr);
+        const wxTreeCtrl* items = tree->GetTreeCtrl();
+        std::vector<std::string> drives;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = items->GetFirstChild(items->GetRootItem(), cookie); item.IsOk();
+             item = items->GetNextChild(items->GetRootItem(), cookie)) {
+            drives.push_back(items->GetItemText(item).utf8_string());
+            EXPECT_FALSE(items->IsExpanded(item)) << drives.back();
+            EXPECT_FALSE(items->IsSelected(item)) << drives.back();
+        }
+        EXPECT_EQ(drives, (std::vector<std::string>{"drive_c (C:)", "/ (Z:)"}));
+        // At most the hidden root, which no person sees or can choose.
+        const wxTreeItemId selected = items->GetSelection();
+        EXPECT_TRUE(!selected.IsOk() || selected == items->GetRootItem())
+            << items->GetItemText(selected);
+        EXPECT_EQ(tree->SelectedHostPath(), "");
+        EXPECT_FALSE(c.chooser->FindWindow(wxID_OK)->IsEnabled());
+
+        tree->ExpandPath(wxString((m_driveC / "temp").c_str()));
+        // A folder is an answer for the browser; the file choosers still want a file.
+        EXPECT_EQ(c.chooser->FindWindow(wxID_OK)->IsEnabled(),
+                  std::string(c.name) == "folder browser");
+        c.chooser->Hide();
     }
 }
 

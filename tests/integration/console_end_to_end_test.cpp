@@ -82,5 +82,50 @@ TEST(ConsoleEndToEnd, PreparedPrefixTakesCommandsUntilQuit) {
     EXPECT_EQ(run.events[3], (Json{{"event", "exit"}, {"code", 0}}));
 }
 
+// The prefix's own files are made with the prefix only: a Notepad its owner deleted stays
+// deleted, so start-up reaches "no editor and no Notepad" and asks for one.
+TEST(ConsoleEndToEnd, ADeletedNotepadIsNotMadeAgain) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    fs::remove(prefix.DriveC() / "windows" / "notepad.exe");
+    fs::remove(prefix.Prefix() / "dosdevices" / "z:");
+    const ConsoleRun run = RunBinary(prefix, "");
+
+    EXPECT_EQ(run.exitStatus, 0);
+    ASSERT_GE(run.events.size(), 2u);
+    EXPECT_EQ(run.events[0],
+              (Json{{"event", "message"},
+                    {"text",
+                     "ＴＳＰファイルを作成するエディター/ワープロが指定されていません。\n"
+                     "設定してください。"}}));
+    EXPECT_EQ(run.events[1], (Json{{"event", "choose"}, {"kind", "program"}}));
+    EXPECT_FALSE(fs::exists(prefix.DriveC() / "windows" / "notepad.exe"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(prefix.Prefix() / "dosdevices" / "z:")));
+}
+
+// A relative TAMVEL_PREFIX is taken from the folder the program started in, once: after
+// start-up has moved into C:\temp the drives are still there and the environment is saved.
+TEST(ConsoleEndToEnd, ARelativePrefixMeansTheSamePlaceThroughoutTheRun) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    prefix.InstallTsp();
+    const std::string command = "cd '" + prefix.Root().string() +
+                                "' && printf 'state\\n' | env -u DISPLAY TAMVEL_PREFIX=prefix '" +
+                                TAMVEL_BINARY + "' --console";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<Json> events;
+    char line[4096];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) events.push_back(Json::parse(line));
+    EXPECT_EQ(::pclose(pipe), 0);
+
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[1]["fields"]["212"], "C:\\temp\\Tsp.EXE");
+    EXPECT_EQ(events[1]["cwd"], "C:\\temp");
+    EXPECT_TRUE(fs::exists(prefix.DriveC() / "temp" / "TamvelEnvFile.TXT"));
+    EXPECT_FALSE(fs::exists(prefix.DriveC() / "temp" / "prefix"));
+}
+
 }  // namespace
 }  // namespace tamvel::testing

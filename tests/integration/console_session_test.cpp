@@ -113,6 +113,50 @@ TEST_F(ConsoleSessionTest, ChoosersTakeTheNextLineAndEndOfInputCancelsThem) {
     EXPECT_EQ(Names(cancelled)[Names(cancelled).size() - 2], "ready");
 }
 
+// A chooser's answer must be a full Windows path: a relative one would be taken from whatever
+// folder is current, and a save folder "sub" would save the environment nowhere. It is
+// refused with an error, and the chooser waits for another answer.
+TEST_F(ConsoleSessionTest, AChooserRefusesAnAnswerThatIsNotAnAbsolutePath) {
+    const std::string refused =
+        "not an absolute Windows path (such as C:\\temp\\a.tsp); the chooser is still open";
+    fs::remove(m_prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    TempPrefix::WriteFile(m_prefix.DriveC() / "tools" / "tsp.exe");
+    const std::vector<Json> events =
+        Run("tsp.exe\nC:tools\\tsp.exe\n\\tools\\tsp.exe\nC:\\tools\\tsp.exe\nstate\n");
+    ASSERT_EQ(Names(events), (std::vector<std::string>{"message", "choose", "error", "error",
+                                                       "error", "ready", "state", "exit"}));
+    for (int i = 2; i <= 4; ++i) EXPECT_EQ(events[i]["text"], refused);
+    EXPECT_EQ(events[6]["fields"]["212"], "C:\\temp\\Tsp.EXE");
+
+    // The save folder's chooser: "sub" is refused, the cancel falls back to C:\temp\.
+    TempPrefix::WriteFile(m_prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    const fs::path stick = m_prefix.MapDrive('a');
+    const std::string text =
+        "TspExe|C:\\temp\\Tsp.EXE;Editor|C:\\WINDOWS\\Notepad.exe;SaveFolder|A:\\gone;";
+    TempPrefix::WriteFile(stick / "TamvelEnvFile.TXT",
+                          std::string(1, static_cast<char>(text.size())) + text);
+    const std::vector<Json> folder = Run("sub\n\nstate\n");
+    ASSERT_EQ(Names(folder),
+              (std::vector<std::string>{"message", "choose", "error", "ready", "state", "exit"}));
+    EXPECT_EQ(folder[1]["kind"], "folder");
+    EXPECT_EQ(folder[2]["text"], refused);
+    EXPECT_EQ(folder[4]["fields"]["1015"], "C:\\temp\\");
+}
+
+// A message that names a path with a byte that is not CP932 keeps its Japanese text; only
+// that byte is marked.
+TEST_F(ConsoleSessionTest, AnInvalidByteInAMessageIsMarkedAndTheRestStaysReadable) {
+    const fs::path stick = m_prefix.MapDrive('a');
+    const std::string text = "TspExe|C:\\temp\\\x81.exe;";
+    TempPrefix::WriteFile(stick / "TamvelEnvFile.TXT",
+                          std::string(1, static_cast<char>(text.size())) + text);
+    const std::vector<Json> events = Run("state\n");
+    ASSERT_EQ(Names(events), (std::vector<std::string>{"message", "ready", "state", "exit"}));
+    EXPECT_EQ(events[0]["text"],
+              "設定されているＴＳＰ実行プログラム(C:\\temp\\\\x81.exe)が存在しません。\n"
+              "ＴＳＰ実行ファイルを選択してください");
+}
+
 // Without Notepad each start-up asks for an editor, which shows when start-up runs again.
 // An opened file is recorded in the recent-file list; one that cannot be opened is reported
 // and changes nothing.

@@ -100,5 +100,24 @@ TEST(DialogModelTest, ConsoleShowsTheDialogAndReportsRefusedInput) {
     }
 }
 
+// A field that holds a full path takes no relative one from the console: it would be taken
+// from whatever folder is current. The error says so and the field keeps its text.
+TEST(DialogModelTest, ConsoleRefusesARelativePathInAPathField) {
+    std::istringstream in("set 1015 sub\nset 1015 C:sub\nset 1015 C:\\work\nok\n");
+    std::ostringstream out;
+    EventWriter events(out);
+    ConsoleUi ui(in, events);
+    DialogModel dialog(130);
+    dialog.AddEdit(1015).absolutePath = true;
+    EXPECT_EQ(ui.RunDialog(dialog), kDialogOk);
+    EXPECT_EQ(dialog.Text(1015), "C:\\work");
+    const std::string refused =
+        "{\"event\":\"error\",\"text\":\"field 1015 takes an absolute Windows path (such as "
+        "C:\\\\temp\\\\a.tsp)\"}\n";
+    EXPECT_EQ(out.str(), "{\"event\":\"dialog\",\"id\":130,\"controls\":{\"1015\":\"\"}}\n" +
+                             refused + refused +
+                             "{\"event\":\"dialog-closed\",\"id\":130,\"result\":1}\n");
+}
+
 }  // namespace
 }  // namespace tamvel

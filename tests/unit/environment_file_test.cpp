@@ -1,6 +1,11 @@
 #include "environment/environment_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "platform/text.h"
 #include "support/file_size_limit.h"
@@ -226,6 +231,61 @@ TEST_F(EnvironmentFileTest, AFailedSaveIsSilentAndKeepsTheOldFile) {
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(Values(Load("A:\\TamvelEnvFile.TXT")), Values(Example()));
+}
+
+// Reading costs no more memory than twice the file's size, and only the one string the
+// prefix announces is read: bytes after it (here a gigabyte, sparse) cost nothing.
+TEST_F(EnvironmentFileTest, ReadingCostsAtMostTwiceTheFileAndStopsAtItsString) {
+    struct Case {
+        const char* name;
+        std::size_t valueBytes;
+        off_t fileBytes;  ///< the file cut to this length (0: as written)
+        long maxGrowthKb;
+    };
+    constexpr std::size_t kLong = 32 << 20;
+    const Case cases[] = {
+        {"one long value", kLong, 0, static_cast<long>(2 * (kLong + 64) / 1024) + 1024},
+        {"a gigabyte after the string", 8, off_t{1} << 30, 1024},
+    };
+    const fs::path file = m_stick / "TamvelEnvFile.TXT";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string value(c.valueBytes, 'x');
+        TempPrefix::WriteFile(
+            file,
+            EncodeArchiveString(MakeEnvironmentText({"A:\\t.exe", "A:\\e.exe", "A:\\", value})));
+        if (c.fileBytes > 0) {
+            ASSERT_EQ(::truncate(file.c_str(), c.fileBytes), 0);
+        }
+
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // In a child of its own, so that the peak is this read's alone.
+            // A first look-up loads the text conversion's tables, which any read needs.
+            Load("A:\\nothing-here");
+            rusage before{}, after{};
+            ::getrusage(RUSAGE_SELF, &before);
+            const WorkingEnvironment read = Load("A:\\TamvelEnvFile.TXT");
+            ::getrusage(RUSAGE_SELF, &after);
+            const std::string report = std::to_string(after.ru_maxrss - before.ru_maxrss) + " " +
+                                       std::to_string(read.tspFile.size());
+            [[maybe_unused]] auto written = ::write(pipeEnds[1], report.data(), report.size());
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        char buffer[64] = {};
+        [[maybe_unused]] auto got = ::read(pipeEnds[0], buffer, sizeof buffer - 1);
+        ::close(pipeEnds[0]);
+        ::waitpid(child, nullptr, 0);
+        long growthKb = -1;
+        std::size_t valueSize = 0;
+        std::sscanf(buffer, "%ld %zu", &growthKb, &valueSize);
+        EXPECT_EQ(valueSize, c.valueBytes);
+        EXPECT_GE(growthKb, 0);
+        EXPECT_LE(growthKb, c.maxGrowthKb);
+    }
 }
 
 }  // namespace

@@ -220,14 +220,16 @@ TEST_F(FileSystemTest, AFailedReplaceLeavesTheOldFileWhole) {
     EXPECT_EQ(Listing(C("temp")), std::vector<std::string>{"env.txt"});
 }
 
-TEST_F(FileSystemTest, AReadOnlyFolderKeepsItsFile) {
+// A folder that takes no new file still has its writable file updated, in place.
+TEST_F(FileSystemTest, AReadOnlyFolderHasItsWritableFileRewrittenInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
     fs::create_directories(C("locked"));
     ASSERT_EQ(m_fs.WriteFileReplacing("C:\\locked\\env.txt", "good"), kErrorSuccess);
     fs::permissions(C("locked"), fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_EQ(m_fs.WriteFileReplacing("C:\\locked\\env.txt", "bad"), kErrorAccessDenied);
+    EXPECT_EQ(m_fs.WriteFileReplacing("C:\\locked\\env.txt", "new"), kErrorSuccess);
+    EXPECT_EQ(m_fs.WriteFileReplacing("C:\\locked\\other.txt", "x"), kErrorAccessDenied);
     fs::permissions(C("locked"), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(m_fs.ReadFile("C:\\locked\\env.txt"), "good");
+    EXPECT_EQ(m_fs.ReadFile("C:\\locked\\env.txt"), "new");
 }
 
 }  // namespace

@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
+#include "platform/unique_fd.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -122,6 +127,41 @@ TEST_F(SingleInstanceTest, RequestWithoutAnAnswerGivesUpAfterTheTimeout) {
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_GE(waited, 250ms);
     EXPECT_LT(waited, 2s);
+}
+
+// Clients that connect and send nothing, or half a request, never hold up the others: with
+// thirty of them waiting, each later copy connects, asks and has its answer within a second.
+TEST_F(SingleInstanceTest, IdleClientsDoNotHoldUpALaterCopy) {
+    SingleInstance first(m_dir, "tamvel");
+    ASSERT_EQ(first.Acquire(), InstanceRole::First);
+    ASSERT_TRUE(first.OpenEndpoint());
+    std::atomic<int> broughtForward = 0;
+    ASSERT_TRUE(first.ServeInBackground([&] { ++broughtForward; }));
+
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, first.EndpointPath().c_str(), sizeof(address.sun_path) - 1);
+    std::vector<UniqueFd> idle;
+    for (int i = 0; i < 30; ++i) {
+        UniqueFd client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        ASSERT_EQ(::connect(client.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)),
+                  0);
+        if (i % 3 == 0) {
+            ASSERT_EQ(::send(client.Get(), "forw", 4, MSG_NOSIGNAL), 4);  // half a request
+        }
+        idle.push_back(std::move(client));
+    }
+    SingleInstance later(m_dir, "tamvel");
+    for (int round = 0; round < 3; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(later.RequestBringForward(1s));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    }
+    EXPECT_EQ(broughtForward, 3);
+
+    first.CloseEndpoint();  // stops the serving thread
+    EXPECT_FALSE(std::filesystem::exists(first.EndpointPath()));
+    EXPECT_FALSE(later.RequestBringForward(1s));
 }
 
 TEST_F(SingleInstanceTest, UnusableFolderLetsEveryCopyRunAsFirst) {

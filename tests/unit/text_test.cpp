@@ -24,6 +24,31 @@ TEST(TextConversion, ReportsWhatItCannotConvert) {
     EXPECT_EQ(Cp932ToUtf8(""), "");
 }
 
+// A message that names a path with a byte that is not CP932 keeps its Japanese text; only
+// that byte is marked.
+TEST(TextConversion, MarksOnlyTheBytesThatAreNotCp932) {
+    struct Case {
+        std::string cp932;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {Cp932("設定されているＴＳＰ実行プログラム(C:\\temp\\") + "\x81" +
+             Cp932(".exe)が存在しません。"),
+         "設定されているＴＳＰ実行プログラム(C:\\temp\\\\x81.exe)が存在しません。"},
+        {"\x81\x20" + kHyou, "\\x81 表"},  // a lead byte whose trail is no trail byte
+        {"a\xFF\xA0"
+         "b",
+         "a\\xFF\\xA0b"},
+        {kPo + "\xFC", "ポ\\xFC"},  // a lead byte at the end
+        {kHyou + kPo, "表ポ"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(Cp932ToUtf8Marked(c.cp932), c.shown);
+    }
+}
+
 TEST(TextSearch, NeverTakesATrailByteForASeparator) {
     struct Case {
         std::string text;

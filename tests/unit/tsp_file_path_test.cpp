@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../integration/temp_prefix.h"
+#include "support/temp_prefix.h"
 #include "platform/text.h"
 
 namespace tamvel {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../integration/temp_prefix.h"
+#include "support/temp_prefix.h"
 #include "platform/text.h"
 
 namespace tamvel {

@@ -42,8 +42,13 @@ struct OlsResult {
     Real sumSquaredResiduals = 0;
     Real varianceResiduals = 0;
     Real standardErrorOfRegression = 0;
+    /// With a constant 1 - SSR/SST; without one, the squared correlation of the actual and
+    /// fitted values, which stays in [0, 1].
     Real rSquared = 0;
+    /// 1 - (1 - R²)(n - 1)/(n - k).
     Real adjustedRSquared = 0;
+    /// 1 - SSR/Σy², the usual figure for a regression through the origin.
+    Real uncenteredRSquared = 0;
     Real durbinWatson = 0;
     /// The F statistic of all slopes zero and its p-value; absent without a constant or
     /// without slopes.
@@ -52,13 +57,18 @@ struct OlsResult {
     Real logLikelihood = 0;
     /// One per column, in the order of the list (constant at its place).
     std::vector<Coefficient> coefficients;
+    /// The estimated covariance of the coefficients, row-major, parameters × parameters.
+    std::vector<Real> covariance;
 };
 
 /// Why a fit could not be made.
 enum class FitError {
     None,
-    TooFewObservations,  ///< fewer observations than parameters
+    TooFewObservations,  ///< no more observations than parameters: no degrees of freedom
     RankDeficient,       ///< some columns are linear combinations of others
+    NoRegressors,        ///< an empty list: nothing to estimate
+    LengthMismatch,      ///< a column's length differs from the dependent variable's
+    NonFiniteValue,      ///< an infinity or NaN in the data
 };
 
 /// A fit, or the reason there is none.
@@ -70,8 +80,17 @@ struct OlsOutcome {
     std::vector<std::size_t> dependentColumns;
 };
 
-/// Ordinary least squares of `data.dependent` on the listed columns.
+/// Ordinary least squares of `data.dependent` on the listed columns. The extended-precision
+/// form works in quadruple precision (about 33 digits) and meets the certified values of
+/// the NIST StRD linear problems; it costs about 8 µs per observation with 10 columns.
 OlsOutcome FitOls(const RegressionData<Real>& data);
+/// The double form is for large data: blocked Householder QR in double over the columns in
+/// place, one refinement step with residuals in long double; about 0.1 µs per observation
+/// with 10 columns.
 OlsOutcome FitOls(const RegressionData<double>& data);
+
+/// Up to this many observations the interpreter should hand its columns over in extended
+/// precision; beyond it, in double.
+inline constexpr std::size_t kExtendedPrecisionObservations = 100000;
 
 }  // namespace tamvel::engine

@@ -1,0 +1,168 @@
+#include "engine/estimation_commands.h"
+
+#include <algorithm>
+
+#include "engine/data_commands.h"
+#include "engine/regression.h"
+#include "engine/report.h"
+#include "engine/sample_columns.h"
+
+namespace tamvel::engine {
+namespace {
+
+bool IsConstantName(const std::string& name) { return name == "C" || name == "CONSTANT"; }
+
+// The list after the command word, written back as the student wrote it (for messages).
+std::string ListText(const std::vector<SeriesRef>& refs, std::size_t from) {
+    std::string text;
+    for (std::size_t i = from; i < refs.size(); ++i) text += " " + DisplayName(refs[i]);
+    return text;
+}
+
+// A regression list split into its parts: the dependent variable, the series among the
+// regressors, and where C stands.
+struct RegressionList {
+    SeriesRef dependent;
+    std::vector<SeriesRef> regressors;
+    std::optional<std::size_t> constantAt;
+    std::vector<std::string> names;  ///< the coefficient table's rows, C included
+};
+
+std::optional<RegressionList> CheckList(RunState& state, const Statement& statement,
+                                        const char* command, bool constantAdded) {
+    const std::vector<SeriesRef>& refs = statement.series;
+    const std::string example =
+        std::string(command) + (constantAdded ? " Y X1 X2;" : " Y C X1 X2;");
+    if (refs.empty()) {
+        ReportError(state, statement.line,
+                    std::string(command) +
+                        " needs the dependent variable and the regressors, as in " + example);
+        return std::nullopt;
+    }
+    if (IsConstantName(refs[0].name)) {
+        ReportError(state, statement.line,
+                    std::string(command) + ": " + refs[0].name +
+                        " (the constant) cannot be the dependent variable. Write the dependent "
+                        "variable's name first and then the regressors, as in " +
+                        command + " Y" + ListText(refs, 0) +
+                        "; (with the name of your dependent variable in place of Y)");
+        return std::nullopt;
+    }
+    if (refs.size() == 1) {
+        ReportError(state, statement.line,
+                    std::string(command) + " " + refs[0].name +
+                        "; lists no regressors: write them after the dependent variable, as in " +
+                        example);
+        return std::nullopt;
+    }
+    RegressionList list;
+    list.dependent = refs[0];
+    for (std::size_t i = 1; i < refs.size(); ++i) {
+        if (IsConstantName(refs[i].name)) {
+            if (list.constantAt) {
+                ReportError(state, statement.line,
+                            std::string(command) + " lists the constant C twice");
+                return std::nullopt;
+            }
+            list.constantAt = i - 1;
+            list.names.push_back("C");
+            continue;
+        }
+        list.regressors.push_back(refs[i]);
+        list.names.push_back(DisplayName(refs[i]));
+    }
+    std::vector<SeriesRef> all{list.dependent};
+    all.insert(all.end(), list.regressors.begin(), list.regressors.end());
+    if (!state.RequireSeries(statement.line, all)) return std::nullopt;
+    return list;
+}
+
+std::string FitErrorText(const OlsOutcome& outcome, const RegressionList& list,
+                         std::size_t observations) {
+    switch (outcome.error) {
+        case FitError::TooFewObservations:
+            return "there are " + std::to_string(observations) + " observations for " +
+                   std::to_string(list.names.size()) +
+                   " coefficients: a regression needs more observations than coefficients";
+        case FitError::RankDeficient: {
+            std::string names;
+            for (std::size_t at : outcome.dependentColumns)
+                if (at < list.names.size()) names += (names.empty() ? "" : ", ") + list.names[at];
+            return "the regressors are perfectly collinear (rank deficient): " + names +
+                   " is a linear combination of the regressors before it; leave it out";
+        }
+        case FitError::NoRegressors:
+            return "there is nothing to estimate";
+        case FitError::NonFiniteValue:
+            return "the data hold an infinite value";
+        case FitError::LengthMismatch:
+        case FitError::None:
+            break;
+    }
+    return "the regression cannot be estimated";
+}
+
+template <class T>
+OlsOutcome Fit(const SampleColumns<T>& columns, const RegressionList& list) {
+    RegressionData<T> data;
+    data.dependent = columns.columns[0];
+    data.regressors.assign(columns.columns.begin() + 1, columns.columns.end());
+    data.constantAt = list.constantAt;
+    return FitOls(data);
+}
+
+// Warnings for the series with missing values, whose observations were left out.
+void NoteMissing(RunState& state, int line, const std::vector<std::string>& withMissing) {
+    for (const std::string& name : withMissing)
+        state.Report(Severity::Warning, line,
+                     "missing values in " + name + "; those observations are left out");
+}
+
+}  // namespace
+
+void ExecuteOlsq(RunState& state, const Statement& statement) {
+    NoteIgnoredOptions(state, statement, {});
+    const std::optional<RegressionList> list = CheckList(state, statement, "OLSQ", false);
+    if (!list) return;
+    const Sample* sample = state.RequireSample(statement.line, "OLSQ");
+    if (!sample) return;
+    std::vector<SeriesRef> all{list->dependent};
+    all.insert(all.end(), list->regressors.begin(), list->regressors.end());
+    if (auto error = CheckCoverage(all, state.workspace, *sample, state.frequency)) {
+        ReportError(state, statement.line, *error);
+        return;
+    }
+    OlsOutcome outcome;
+    std::size_t observations = 0;
+    std::vector<std::string> withMissing;
+    if (AllExtended(all, state.workspace)) {
+        const SampleColumns<Real> columns = GatherExtended(all, state.workspace, *sample);
+        observations = columns.observations;
+        withMissing = columns.withMissing;
+        outcome = Fit(columns, *list);
+    } else {
+        const SampleColumns<double> columns = GatherDouble(all, state.workspace, *sample);
+        observations = columns.observations;
+        withMissing = columns.withMissing;
+        outcome = Fit(columns, *list);
+    }
+    NoteMissing(state, statement.line, withMissing);
+    if (!outcome.result) {
+        ReportError(state, statement.line, "OLSQ: " + FitErrorText(outcome, *list, observations));
+        return;
+    }
+    const OlsResult& fit = *outcome.result;
+    EquationHeading heading{++state.equations, "Ordinary Least Squares",
+                            DisplayName(list->dependent), FormatSample(*sample, state.frequency)};
+    AppendEquationHeading(state.body, heading, fit.observations);
+    std::vector<LabelledValue> left, right;
+    OlsStatistics(fit, state.significantDigits, left, right);
+    AppendStatistics(state.body, left, right);
+    AppendCoefficientTable(state.body, list->names, fit.coefficients, state.significantDigits);
+}
+
+void ExecutePanel(RunState& state, const Statement& statement) {
+    ReportError(state, statement.line, "PANEL is not available yet");
+}
+
+}  // namespace tamvel::engine

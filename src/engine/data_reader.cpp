@@ -2,6 +2,7 @@
 
 #include <fast_float/fast_float.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +18,7 @@
 namespace tamvel::engine {
 namespace {
 
-constexpr std::size_t kChunkSize = 4 << 20;
+constexpr std::size_t kChunkSize = 8 << 20;  // a multiple of the page size
 constexpr std::size_t kMaxLineLength = 1 << 20;
 
 // An open file descriptor, closed on scope exit.
@@ -81,27 +82,87 @@ bool LooksNumeric(std::string_view field) {
     return ParseField(field, ignored);
 }
 
-// Calls `line` for every line of the file (without its '\n'), in chunks; stops early when
-// `line` returns false. Gives an error text or empty.
+// The file's bytes, a window at a time: mapped where the file system allows it (no copy,
+// and each window unmapped before the next, so that resident memory stays one window),
+// else read into a buffer of the same size.
+class ChunkReader {
+  public:
+    explicit ChunkReader(int fd) : m_fd(fd) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0) m_size = static_cast<std::size_t>(info.st_size);
+    }
+    ChunkReader(const ChunkReader&) = delete;
+    ChunkReader& operator=(const ChunkReader&) = delete;
+    ~ChunkReader() { Unmap(); }
+
+    /// The next chunk; empty at the end. Sets `failed` on a read error.
+    std::string_view Next(bool& failed) {
+        Unmap();
+        if (!m_useRead && m_offset < m_size) {
+            const std::size_t length = std::min(kChunkSize, m_size - m_offset);
+            void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd,
+                                  static_cast<off_t>(m_offset));
+            if (mapped != MAP_FAILED) {
+                ::madvise(mapped, length, MADV_SEQUENTIAL | MADV_WILLNEED);
+                m_mapped = mapped;
+                m_mappedLength = length;
+                m_offset += length;
+                return {static_cast<const char*>(mapped), length};
+            }
+            m_useRead = true;
+            if (::lseek(m_fd, static_cast<off_t>(m_offset), SEEK_SET) < 0) {
+                failed = true;
+                return {};
+            }
+        }
+        if (!m_useRead) return {};
+        m_buffer.resize(kChunkSize);
+        const ssize_t got = ReadSome(m_fd, m_buffer.data(), m_buffer.size());
+        if (got < 0) {
+            failed = true;
+            return {};
+        }
+        return {m_buffer.data(), static_cast<std::size_t>(got)};
+    }
+
+  private:
+    void Unmap() {
+        if (m_mapped) ::munmap(m_mapped, m_mappedLength);
+        m_mapped = nullptr;
+    }
+
+    int m_fd;
+    std::size_t m_size = 0;
+    std::size_t m_offset = 0;
+    bool m_useRead = false;
+    void* m_mapped = nullptr;
+    std::size_t m_mappedLength = 0;
+    std::vector<char> m_buffer;
+};
+
+// Calls `line` for every line of the file (without its '\n'), a chunk at a time; stops
+// early when `line` returns false. Gives an error text, or empty.
 template <class LineFunction>
 std::string ForEachLine(int fd, LineFunction&& line) {
     if (::lseek(fd, 0, SEEK_SET) != 0) return "the file cannot be read from its start";
-    std::vector<char> buffer(kChunkSize);
+    ChunkReader reader(fd);
     std::string carry;
     std::size_t lineNumber = 0;
     for (;;) {
-        const ssize_t got = ReadSome(fd, buffer.data(), buffer.size());
-        if (got < 0) return std::string("the file cannot be read: ") + std::strerror(errno);
-        if (got == 0) break;
-        std::string_view chunk(buffer.data(), static_cast<std::size_t>(got));
+        bool failed = false;
+        std::string_view chunk = reader.Next(failed);
+        if (failed) return std::string("the file cannot be read: ") + std::strerror(errno);
+        if (chunk.empty()) break;
         while (!chunk.empty()) {
-            const std::size_t end = chunk.find('\n');
-            if (end == std::string_view::npos) {
+            const char* found =
+                static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
+            if (!found) {
                 if (carry.size() + chunk.size() > kMaxLineLength)
                     return "line " + std::to_string(lineNumber + 1) + " is longer than 1 MiB";
                 carry.append(chunk);
                 break;
             }
+            const std::size_t end = static_cast<std::size_t>(found - chunk.data());
             ++lineNumber;
             bool goOn = true;
             if (carry.empty()) {

@@ -26,11 +26,18 @@ SampleColumns<T> Gather(const std::vector<SeriesRef>& refs, const Workspace& wor
     const std::vector<long long> periods = sample.Periods();
     std::vector<bool> anyMissing(refs.size(), false);
     for (std::size_t j = 0; j < refs.size(); ++j) {
-        for (long long p : periods) {
-            if (IsMissing(series[j]->At(p + refs[j].lag))) {
-                anyMissing[j] = true;
-                break;
-            }
+        const bool direct =
+            sample.ranges.size() == 1 && refs[j].lag == 0 && series[j]->IsExtended() == kExtended;
+        if (direct) {
+            // A scan of the values themselves: the common case of large data.
+            const std::span<const T> values =
+                View<T>(*series[j], sample.ranges.front().first, sample.ranges.front().last);
+            anyMissing[j] =
+                std::any_of(values.begin(), values.end(), [](T v) { return std::isnan(v); });
+        } else {
+            anyMissing[j] = std::any_of(periods.begin(), periods.end(), [&](long long p) {
+                return IsMissing(series[j]->At(p + refs[j].lag));
+            });
         }
         if (anyMissing[j] && std::find(out.withMissing.begin(), out.withMissing.end(),
                                        refs[j].name) == out.withMissing.end())

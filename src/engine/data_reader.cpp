@@ -164,12 +164,12 @@ std::string ForEachLine(int fd, LineFunction&& line) {
             }
             const std::size_t end = static_cast<std::size_t>(found - chunk.data());
             ++lineNumber;
+            if (carry.size() + end > kMaxLineLength)
+                return "line " + std::to_string(lineNumber) + " is longer than 1 MiB";
             bool goOn = true;
             if (carry.empty()) {
                 goOn = line(chunk.substr(0, end), lineNumber);
             } else {
-                if (carry.size() + end > kMaxLineLength)
-                    return "line " + std::to_string(lineNumber) + " is longer than 1 MiB";
                 carry.append(chunk.substr(0, end));
                 goOn = line(std::string_view(carry), lineNumber);
                 carry.clear();

@@ -157,7 +157,7 @@ LexResult Lex(std::string_view text) {
                 }
             }
             if (matched) continue;
-            static constexpr std::string_view kOneCharacter = "()=+-*/:<>,^";
+            static constexpr std::string_view kOneCharacter = "()=+-*/:<>,^&|";
             if (kOneCharacter.find(static_cast<char>(c)) != std::string_view::npos) {
                 // '^' is another way to write '**'.
                 push(TokenKind::Symbol, c == '^' ? "**" : std::string(1, static_cast<char>(c)));

@@ -72,6 +72,7 @@ void ExecuteMsd(RunState& state, const Statement& statement) {
         }
         cells.push_back(std::move(row));
     }
+    state.body.push_back("");
     state.body.push_back("Univariate statistics");
     state.body.push_back("=====================");
     state.body.push_back("");
@@ -94,6 +95,7 @@ void ExecuteCorr(RunState& state, const Statement& statement) {
                                        state.significantDigits));
         cells.push_back(std::move(row));
     }
+    state.body.push_back("");
     state.body.push_back("Correlation matrix");
     state.body.push_back("==================");
     state.body.push_back("");

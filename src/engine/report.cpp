@@ -38,6 +38,7 @@ std::string TrimRight(std::string line) {
 void AppendEquationHeading(ReportLines& out, const EquationHeading& heading,
                            std::size_t observations) {
     const std::string title = "Equation " + std::to_string(heading.number);
+    out.push_back("");
     out.push_back(std::string(30, ' ') + title);
     out.push_back(std::string(30, ' ') + std::string(title.size(), '='));
     out.push_back("");

@@ -58,6 +58,19 @@ bool IsMissingMark(std::string_view field) {
     return field.empty() || field == "." || field == "NA" || field == "na" || field == "NaN";
 }
 
+// Parses a number at the start of [first, last); the end of what was parsed, or null.
+template <class T>
+const char* ParseNumberAt(const char* first, const char* last, T& value) {
+    if (first < last && *first == '+') ++first;
+    if constexpr (std::is_same_v<T, double>) {
+        const auto result = fast_float::from_chars(first, last, value);
+        return result.ec == std::errc() ? result.ptr : nullptr;
+    } else {
+        const auto result = std::from_chars(first, last, value);
+        return result.ec == std::errc() ? result.ptr : nullptr;
+    }
+}
+
 // A number field: true and the value, or false when the field is no number.
 template <class T>
 bool ParseField(std::string_view field, T& value) {
@@ -65,15 +78,45 @@ bool ParseField(std::string_view field, T& value) {
         value = std::numeric_limits<T>::quiet_NaN();
         return true;
     }
-    if (field.front() == '+') field.remove_prefix(1);
-    const char* first = field.data();
     const char* last = field.data() + field.size();
-    if constexpr (std::is_same_v<T, double>) {
-        const auto result = fast_float::from_chars(first, last, value);
-        return result.ec == std::errc() && result.ptr == last;
-    } else {
-        const auto result = std::from_chars(first, last, value);
-        return result.ec == std::errc() && result.ptr == last;
+    return ParseNumberAt(field.data(), last, value) == last;
+}
+
+// One CSV line into the columns: each field parsed where it stands (the common case of a
+// plain number), or trimmed and unquoted first. Gives the number of fields, or sets `bad`
+// to the first field that is no number.
+template <class T>
+std::size_t ParseCsvLine(std::string_view line, std::vector<std::vector<T>>& out,
+                         std::size_t columns, std::string_view& bad) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    std::size_t fields = 0;
+    for (;;) {
+        while (p < end && (*p == ' ' || *p == '\t')) ++p;
+        const char* const start = p;
+        T value = std::numeric_limits<T>::quiet_NaN();
+        const char* parsed = p < end && *p != ',' ? ParseNumberAt(p, end, value) : nullptr;
+        if (parsed) {
+            while (parsed < end && IsBlank(*parsed)) ++parsed;
+            if (parsed != end && *parsed != ',') parsed = nullptr;
+        }
+        if (parsed) {
+            p = parsed;
+        } else {
+            const char* comma = static_cast<const char*>(
+                std::memchr(start, ',', static_cast<std::size_t>(end - start)));
+            p = comma ? comma : end;
+            const std::string_view field =
+                Trim(std::string_view(start, static_cast<std::size_t>(p - start)));
+            if (!ParseField(field, value)) {
+                bad = field;
+                return fields;
+            }
+        }
+        if (fields < columns) out[fields].push_back(value);
+        ++fields;
+        if (p == end) return fields;
+        ++p;  // the comma
     }
 }
 
@@ -231,25 +274,36 @@ std::string ParseValues(int fd, const Layout& layout, std::size_t columns, std::
             return false;
         }
         std::size_t fields = 0;
-        ForEachField(line, layout.csv, [&](std::string_view field) {
-            ++fields;
-            if (!error.empty() || (layout.csv && fields > columns)) return;
-            if (full()) {
-                truncated = true;
-                return;
+        if (layout.csv) {
+            std::string_view bad;
+            fields = ParseCsvLine(line, out, columns, bad);
+            if (bad.data()) {
+                error = "line " + std::to_string(number) + ": '" + std::string(bad.substr(0, 40)) +
+                        "' is not a number";
+                return false;
             }
-            T value{};
-            if (!ParseField(field, value)) {
-                error = "line " + std::to_string(number) + ": '" +
-                        std::string(field.substr(0, 40)) + "' is not a number";
-                return;
-            }
-            out[column].push_back(value);
-            if (++column == columns) {
-                column = 0;
-                ++rows;
-            }
-        });
+            if (fields == columns) ++rows;
+        } else {
+            ForEachField(line, false, [&](std::string_view field) {
+                ++fields;
+                if (!error.empty()) return;
+                if (full()) {
+                    truncated = true;
+                    return;
+                }
+                T value{};
+                if (!ParseField(field, value)) {
+                    error = "line " + std::to_string(number) + ": '" +
+                            std::string(field.substr(0, 40)) + "' is not a number";
+                    return;
+                }
+                out[column].push_back(value);
+                if (++column == columns) {
+                    column = 0;
+                    ++rows;
+                }
+            });
+        }
         if (error.empty() && layout.csv && fields != columns) {
             error = "line " + std::to_string(number) + " holds " + std::to_string(fields) +
                     " values, but READ names " + std::to_string(columns) + " series";

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/data_commands.h"
+#include "engine/number_format.h"
+#include "engine/panel_regression.h"
 #include "engine/regression.h"
 #include "engine/report.h"
 #include "engine/sample_columns.h"
@@ -162,7 +164,115 @@ void ExecuteOlsq(RunState& state, const Statement& statement) {
 }
 
 void ExecutePanel(RunState& state, const Statement& statement) {
-    ReportError(state, statement.line, "PANEL is not available yet");
+    NoteIgnoredOptions(state, statement, {});
+    if (!state.panelId) {
+        ReportError(state, statement.line,
+                    "PANEL needs panel data: give FREQ(PANEL,ID=name); first, with the series "
+                    "that tells the individuals apart");
+        return;
+    }
+    const std::optional<RegressionList> list = CheckList(state, statement, "PANEL", true);
+    if (!list) return;
+    const SeriesRef id{*state.panelId, 0};
+    if (!state.RequireSeries(statement.line, {id})) return;
+    const Sample* sample = state.RequireSample(statement.line, "PANEL");
+    if (!sample) return;
+    // The dependent variable, the regressors without C (each estimator adds its own
+    // constant), and the individuals' identifier last.
+    std::vector<SeriesRef> all{list->dependent};
+    all.insert(all.end(), list->regressors.begin(), list->regressors.end());
+    all.push_back(id);
+    if (auto error = CheckCoverage(all, state.workspace, *sample, state.frequency)) {
+        ReportError(state, statement.line, *error);
+        return;
+    }
+    const SampleColumns<Real> columns = GatherExtended(all, state.workspace, *sample);
+    NoteMissing(state, statement.line, columns.withMissing);
+    PanelData data;
+    data.dependent = columns.columns.front();
+    data.regressors.assign(columns.columns.begin() + 1, columns.columns.end() - 1);
+    data.unit = columns.columns.back();
+    const PanelOutcome outcome = FitPanel(data);
+    if (!outcome.result) {
+        ReportError(state, statement.line,
+                    outcome.error == PanelError::NonFiniteValue
+                        ? "PANEL: the data hold an infinite value"
+                        : "PANEL: the panel cannot be estimated");
+        return;
+    }
+    const PanelResult& panel = *outcome.result;
+    std::vector<std::string> slopes;
+    for (const SeriesRef& ref : list->regressors) slopes.push_back(DisplayName(ref));
+
+    EquationHeading heading{++state.equations, "Panel data (PANEL)", DisplayName(list->dependent),
+                            FormatSample(*sample, state.frequency)};
+    AppendEquationHeading(state.body, heading, panel.observations);
+    state.body.push_back(
+        "Individuals (" + *state.panelId + "):  " + std::to_string(panel.units) + ", " +
+        (panel.balanced ? "balanced, " + std::to_string(panel.minimumPeriods) + " observations each"
+                        : "unbalanced, " + std::to_string(panel.minimumPeriods) + " to " +
+                              std::to_string(panel.maximumPeriods) + " observations each"));
+    const std::pair<const char*, const PanelFit*> sections[] = {
+        {"Total (plain OLS) Estimates", &panel.total},
+        {"Between (OLS on means) Estimates", &panel.between},
+        {"Within (fixed effects) Estimates", &panel.within},
+        {"Variance Components (random effects, Swamy-Arora) Estimates", &panel.randomEffects},
+    };
+    for (const auto& [title, fit] : sections) {
+        state.body.push_back("");
+        state.body.push_back(title);
+        state.body.push_back(std::string(std::string_view(title).size(), '-'));
+        state.body.push_back("");
+        if (!fit->estimate) {
+            OlsOutcome reason;
+            reason.error = fit->error;
+            RegressionList named = *list;
+            named.names = slopes;
+            named.names.push_back("C");
+            reason.dependentColumns = fit->dependentColumns;
+            state.Report(Severity::Warning, statement.line,
+                         std::string(title) + " cannot be made: " +
+                             FitErrorText(reason, named, columns.observations));
+            continue;
+        }
+        const PanelEstimate& e = *fit->estimate;
+        auto number = [&](Real value) { return FormatNumber(value, state.significantDigits); };
+        const std::vector<LabelledValue> left = {
+            {"Mean of dep. var.", number(e.meanDependent)},
+            {"Std. dev. of dep. var.", number(e.sdDependent)},
+            {"Sum of squared residuals", number(e.sumSquaredResiduals)},
+            {"Variance of residuals", number(e.varianceResiduals)},
+            {"Std. error of regression", number(e.standardErrorOfRegression)},
+            {"R-squared", number(e.rSquared)},
+            {"Adjusted R-squared", number(e.adjustedRSquared)},
+        };
+        const std::vector<LabelledValue> right = {
+            {"Number of observations", std::to_string(e.observations)}};
+        AppendStatistics(state.body, left, right);
+        std::vector<std::string> names = slopes;
+        if (e.coefficients.size() > slopes.size()) names.push_back("C");
+        AppendCoefficientTable(state.body, names, e.coefficients, state.significantDigits);
+        if (fit == &panel.randomEffects && panel.components) {
+            const VarianceComponents& v = *panel.components;
+            AppendStatistics(state.body,
+                             {{"Variance of the idiosyncratic error", number(v.idiosyncratic)},
+                              {"Variance of the individual effect", number(v.unit)},
+                              {"Theta", number(v.theta)}},
+                             {});
+        }
+    }
+    if (panel.hausman) {
+        state.body.push_back("Hausman test of H0: random effects vs. fixed effects:");
+        state.body.push_back(
+            "    CHISQ(" + std::to_string(panel.hausman->degreesOfFreedom) +
+            ") = " + FormatNumber(panel.hausman->statistic, state.significantDigits) +
+            ", P-value = " + FormatPValue(panel.hausman->pValue));
+    } else {
+        state.body.push_back(
+            "Hausman test: not available (the within and random-effects "
+            "covariances do not differ by a positive definite matrix)");
+    }
+    state.body.push_back("");
 }
 
 }  // namespace tamvel::engine

@@ -237,18 +237,9 @@ void ExecutePanel(RunState& state, const Statement& statement) {
         }
         const PanelEstimate& e = *fit->estimate;
         auto number = [&](Real value) { return FormatNumber(value, state.significantDigits); };
-        const std::vector<LabelledValue> left = {
-            {"Mean of dep. var.", number(e.meanDependent)},
-            {"Std. dev. of dep. var.", number(e.sdDependent)},
-            {"Sum of squared residuals", number(e.sumSquaredResiduals)},
-            {"Variance of residuals", number(e.varianceResiduals)},
-            {"Std. error of regression", number(e.standardErrorOfRegression)},
-            {"R-squared", number(e.rSquared)},
-            {"Adjusted R-squared", number(e.adjustedRSquared)},
-        };
         const std::vector<LabelledValue> right = {
             {"Number of observations", std::to_string(e.observations)}};
-        AppendStatistics(state.body, left, right);
+        AppendStatistics(state.body, SummaryStatistics(e, state.significantDigits), right);
         std::vector<std::string> names = slopes;
         if (e.coefficients.size() > slopes.size()) names.push_back("C");
         AppendCoefficientTable(state.body, names, e.coefficients, state.significantDigits);

@@ -72,15 +72,7 @@ void AppendStatistics(ReportLines& out, const std::vector<LabelledValue>& left,
 void OlsStatistics(const OlsResult& fit, int digits, std::vector<LabelledValue>& left,
                    std::vector<LabelledValue>& right) {
     auto number = [&](Real value) { return FormatNumber(value, digits); };
-    left = {
-        {"Mean of dep. var.", number(fit.meanDependent)},
-        {"Std. dev. of dep. var.", number(fit.sdDependent)},
-        {"Sum of squared residuals", number(fit.sumSquaredResiduals)},
-        {"Variance of residuals", number(fit.varianceResiduals)},
-        {"Std. error of regression", number(fit.standardErrorOfRegression)},
-        {"R-squared", number(fit.rSquared)},
-        {"Adjusted R-squared", number(fit.adjustedRSquared)},
-    };
+    left = SummaryStatistics(fit, digits);
     right = {{"Durbin-Watson statistic", number(fit.durbinWatson)}};
     if (fit.fStatistic) {
         std::string value = number(*fit.fStatistic);

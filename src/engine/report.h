@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/number_format.h"
 #include "engine/regression.h"
 
 namespace tamvel::engine {
@@ -35,6 +36,22 @@ void AppendEquationHeading(ReportLines& out, const EquationHeading& heading,
 /// Two columns of statistics, each aligned on its '='.
 void AppendStatistics(ReportLines& out, const std::vector<LabelledValue>& left,
                       const std::vector<LabelledValue>& right);
+
+/// The statistics of a fit's left column, for any fit with those figures (a least-squares
+/// fit, each panel estimate).
+template <class Fit>
+std::vector<LabelledValue> SummaryStatistics(const Fit& fit, int digits) {
+    auto number = [&](Real value) { return FormatNumber(value, digits); };
+    return {
+        {"Mean of dep. var.", number(fit.meanDependent)},
+        {"Std. dev. of dep. var.", number(fit.sdDependent)},
+        {"Sum of squared residuals", number(fit.sumSquaredResiduals)},
+        {"Variance of residuals", number(fit.varianceResiduals)},
+        {"Std. error of regression", number(fit.standardErrorOfRegression)},
+        {"R-squared", number(fit.rSquared)},
+        {"Adjusted R-squared", number(fit.adjustedRSquared)},
+    };
+}
 
 /// The statistics TSP prints for a least-squares fit, ready for AppendStatistics.
 void OlsStatistics(const OlsResult& fit, int digits, std::vector<LabelledValue>& left,

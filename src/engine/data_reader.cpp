@@ -2,7 +2,6 @@
 
 #include <fast_float/fast_float.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +17,7 @@
 namespace tamvel::engine {
 namespace {
 
-constexpr std::size_t kChunkSize = 8 << 20;  // a multiple of the page size
+constexpr std::size_t kChunkSize = 256 << 10;
 constexpr std::size_t kMaxLineLength = 1 << 20;
 
 // An open file descriptor, closed on scope exit.
@@ -125,41 +124,14 @@ bool LooksNumeric(std::string_view field) {
     return ParseField(field, ignored);
 }
 
-// The file's bytes, a window at a time: mapped where the file system allows it (no copy,
-// and each window unmapped before the next, so that resident memory stays one window),
-// else read into a buffer of the same size.
+// The file's bytes, a chunk at a time, read into one buffer small enough to stay in the
+// processor's cache while it is parsed (a mapping would make the whole file resident).
 class ChunkReader {
   public:
-    explicit ChunkReader(int fd) : m_fd(fd) {
-        struct stat info {};
-        if (::fstat(fd, &info) == 0) m_size = static_cast<std::size_t>(info.st_size);
-    }
-    ChunkReader(const ChunkReader&) = delete;
-    ChunkReader& operator=(const ChunkReader&) = delete;
-    ~ChunkReader() { Unmap(); }
+    explicit ChunkReader(int fd) : m_fd(fd), m_buffer(kChunkSize) {}
 
     /// The next chunk; empty at the end. Sets `failed` on a read error.
     std::string_view Next(bool& failed) {
-        Unmap();
-        if (!m_useRead && m_offset < m_size) {
-            const std::size_t length = std::min(kChunkSize, m_size - m_offset);
-            void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd,
-                                  static_cast<off_t>(m_offset));
-            if (mapped != MAP_FAILED) {
-                ::madvise(mapped, length, MADV_SEQUENTIAL | MADV_WILLNEED);
-                m_mapped = mapped;
-                m_mappedLength = length;
-                m_offset += length;
-                return {static_cast<const char*>(mapped), length};
-            }
-            m_useRead = true;
-            if (::lseek(m_fd, static_cast<off_t>(m_offset), SEEK_SET) < 0) {
-                failed = true;
-                return {};
-            }
-        }
-        if (!m_useRead) return {};
-        m_buffer.resize(kChunkSize);
         const ssize_t got = ReadSome(m_fd, m_buffer.data(), m_buffer.size());
         if (got < 0) {
             failed = true;
@@ -169,17 +141,7 @@ class ChunkReader {
     }
 
   private:
-    void Unmap() {
-        if (m_mapped) ::munmap(m_mapped, m_mappedLength);
-        m_mapped = nullptr;
-    }
-
     int m_fd;
-    std::size_t m_size = 0;
-    std::size_t m_offset = 0;
-    bool m_useRead = false;
-    void* m_mapped = nullptr;
-    std::size_t m_mappedLength = 0;
     std::vector<char> m_buffer;
 };
 

@@ -2,7 +2,7 @@
 // Data files for READ(FILE=...): free-format numbers (any blanks and line ends between
 // them, observation after observation) or CSV (one observation a line), either one with an
 // optional header row of names; "." (or an empty CSV field, or NA) is a missing value.
-// The file is read in chunks, twice: once to count its lines, so that each column is
+// The file is read in small chunks, twice: once to count its lines, so that each column is
 // reserved exactly, and once to parse (fast_float for double, from_chars for extended
 // precision). Anything but a regular file is refused before it is read.
 

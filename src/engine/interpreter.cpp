@@ -1,5 +1,7 @@
 #include "engine/interpreter.h"
 
+#include <algorithm>
+
 #include "engine/data_commands.h"
 #include "engine/estimation_commands.h"
 #include "engine/print_commands.h"
@@ -64,17 +66,22 @@ void RunProgram(const ParsedProgram& program, RunState& state) {
     for (const Diagnostic& error : program.errors)
         state.Report(error.severity, error.line, error.text);
     if (!program.load.empty()) {
-        // The load section holds the data; it runs under the frequency that the program
-        // section declares, so a quarterly program's data are read as quarters.
+        // The load section holds the data; it runs under the frequency and the first sample
+        // that the program section declares, so that a quarterly program's data are read as
+        // quarters even where the load section gives no SMPL of its own. Mistakes in those
+        // statements are reported when the program section runs them.
         RunState settings;
-        for (const Statement& statement : program.program) {
-            if (statement.command == Command::Freq) {
-                ExecuteFreq(settings, statement);
-                break;
-            }
-        }
+        const auto freq =
+            std::find_if(program.program.begin(), program.program.end(),
+                         [](const Statement& s) { return s.command == Command::Freq; });
+        if (freq != program.program.end()) ExecuteFreq(settings, *freq);
+        const auto smpl = std::find_if(
+            freq == program.program.end() ? program.program.begin() : freq, program.program.end(),
+            [](const Statement& s) { return s.command == Command::Smpl; });
+        if (smpl != program.program.end()) ExecuteSmpl(settings, *smpl);
         state.frequency = settings.frequency;
         state.panelId = settings.panelId;
+        state.sample = settings.sample;
         if (RunSection(program.load, state) == Flow::StopRun) return;
     }
     RunSection(program.program, state);

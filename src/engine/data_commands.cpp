@@ -13,8 +13,6 @@ namespace {
 
 constexpr Real kMissing = std::numeric_limits<Real>::quiet_NaN();
 
-bool IsConstantName(const std::string& name) { return name == "C" || name == "CONSTANT"; }
-
 // Stores the columns read over the sample (the first `rows` of its periods).
 template <class T>
 void StoreColumns(RunState& state, const std::vector<SeriesRef>& names,

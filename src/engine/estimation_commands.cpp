@@ -12,8 +12,6 @@
 namespace tamvel::engine {
 namespace {
 
-bool IsConstantName(const std::string& name) { return name == "C" || name == "CONSTANT"; }
-
 // The list after the command word, written back as the student wrote it (for messages).
 std::string ListText(const std::vector<SeriesRef>& refs, std::size_t from) {
     std::string text;

@@ -40,6 +40,9 @@ struct SeriesRef {
     int lag = 0;
 };
 
+/// True for C or CONSTANT, the constant of a regression list.
+inline bool IsConstantName(const std::string& name) { return name == "C" || name == "CONSTANT"; }
+
 /// A period as written in SMPL: 1975, 1975:1, 150.
 struct PeriodText {
     long long major = 0;

@@ -13,6 +13,10 @@ namespace {
 
 constexpr Real kMissing = std::numeric_limits<Real>::quiet_NaN();
 
+// No sample, and no series made by GENR, spans more periods than this: the memory of a
+// series stays bounded whatever periods a program names.
+constexpr long long kMaxPeriods = 10000000;
+
 // Stores the columns read over the sample (the first `rows` of its periods).
 template <class T>
 void StoreColumns(RunState& state, const std::vector<SeriesRef>& names,
@@ -214,8 +218,10 @@ void ExecuteSmpl(RunState& state, const Statement& statement) {
         }
         sample.ranges.push_back({*first, *last});
     }
-    if (sample.Size() > 100000000) {
-        ReportError(state, statement.line, "SMPL: the sample has more than 100,000,000 periods");
+    const PeriodRange span = sample.Span();
+    if (span.last - span.first >= kMaxPeriods) {
+        ReportError(state, statement.line,
+                    "SMPL: the sample spans more than " + std::to_string(kMaxPeriods) + " periods");
         return;
     }
     state.sample = std::move(sample);
@@ -264,10 +270,18 @@ void ExecuteGenr(RunState& state, const Statement& statement) {
         (readsSeries ? ReadsOnlyExtended(statement.value, state.workspace)
                      : sample->Size() <= static_cast<long long>(kExtendedPrecisionObservations)) &&
         (!target || target->IsExtended());
+    const PeriodRange span = sample->Span();
+    if (target && !target->IsEmpty() &&
+        std::max(span.last, target->Last()) - std::min(span.first, target->First()) >=
+            kMaxPeriods) {
+        ReportError(state, statement.line,
+                    statement.target + " would span more than " + std::to_string(kMaxPeriods) +
+                        " periods; choose a sample nearer to its data");
+        return;
+    }
     if (!target || target->IsExtended() != extended) {
         // A new series (or one changing precision) starts as the old values, if any, over
         // the sample's span; the periods in the sample are then computed in order.
-        const PeriodRange span = sample->Span();
         const std::size_t size = static_cast<std::size_t>(span.last - span.first + 1);
         Series fresh =
             extended ? Series::FromValues(span.first, std::vector<Real>(size, kMissing))

@@ -188,6 +188,8 @@ const MistakeCase kMistakes[] = {
      "dependent variable's name first and then the regressors, as in OLSQ Y C X1 X2;"},
     {"QuarterMissingFromAPeriod", "FREQ Q;\nSMPL 1975 2003;\nPRINT Z;",
      "Error in line 2: SMPL: give the quarter of each period, as in SMPL 1975:1 2003:4;"},
+    {"SampleSpanningTooManyPeriods", "SMPL 1 1, 999999999 999999999;\nPRINT Z;",
+     "Error in line 1: SMPL: the sample spans more than 10000000 periods"},
     {"DataWithoutTheirSemicolon", "SMPL 1 2;\nREAD X;\n1 2\nPRINT Z;",
      "Error in line 4: syntax error: expected a number in the data of READ"},
     {"CollinearRegressors",

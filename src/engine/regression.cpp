@@ -134,13 +134,17 @@ struct ResidualSums {
 
 template <class T>
 ResidualSums SumResiduals(const std::vector<const T*>& columns, std::span<const T> y,
-                          const std::vector<Real>& b, Real mean) {
+                          const std::vector<Real>& b, Real mean,
+                          std::span<const std::size_t> gapsBefore) {
     ResidualSums sums;
     Real previous = 0;
+    auto gap = gapsBefore.begin();
     for (std::size_t i = 0; i < y.size(); ++i) {
         const Real e = Residual(columns, y, b, i).Value();
         sums.squared += e * e;
-        if (i > 0) sums.squaredChange += (e - previous) * (e - previous);
+        while (gap != gapsBefore.end() && *gap < i) ++gap;
+        const bool follows = i > 0 && (gap == gapsBefore.end() || *gap != i);
+        if (follows) sums.squaredChange += (e - previous) * (e - previous);
         previous = e;
         const Real deviation = Real(y[i]) - mean;
         const Real fitted = deviation - e;
@@ -153,7 +157,7 @@ ResidualSums SumResiduals(const std::vector<const T*>& columns, std::span<const 
 }
 
 template <class T>
-OlsOutcome Fit(const RegressionData<T>& data) {
+OlsOutcome Fit(const RegressionData<T>& data, std::span<const std::size_t> gapsBefore) {
     const std::vector<const T*> columns = Columns(data);
     const std::size_t n = data.dependent.size();
     const std::size_t k = columns.size();
@@ -191,7 +195,7 @@ OlsOutcome Fit(const RegressionData<T>& data) {
 
     const Real count = Real(n);
     const Real mean = factor.sumDependent / count;
-    const ResidualSums sums = SumResiduals(columns, data.dependent, b, mean);
+    const ResidualSums sums = SumResiduals(columns, data.dependent, b, mean, gapsBefore);
     const Real residualDf = Real(n - k);
     const Real variance = sums.squared / residualDf;
 
@@ -244,7 +248,11 @@ OlsOutcome Fit(const RegressionData<T>& data) {
 
 }  // namespace
 
-OlsOutcome FitOls(const RegressionData<Real>& data) { return Fit(data); }
-OlsOutcome FitOls(const RegressionData<double>& data) { return Fit(data); }
+OlsOutcome FitOls(const RegressionData<Real>& data, std::span<const std::size_t> gapsBefore) {
+    return Fit(data, gapsBefore);
+}
+OlsOutcome FitOls(const RegressionData<double>& data, std::span<const std::size_t> gapsBefore) {
+    return Fit(data, gapsBefore);
+}
 
 }  // namespace tamvel::engine

@@ -58,6 +58,24 @@ std::vector<Real> Deviations(std::span<const Real> x, const Units& units,
     return deviations;
 }
 
+// Mean and standard deviation of the dependent variable, which the within and random-effects
+// fits report for y itself rather than for their transformed y.
+struct Moments {
+    Real mean = 0;
+    Real sd = 0;
+};
+
+Moments MomentsOf(std::span<const Real> y) {
+    CompensatedSum sum;
+    for (const Real v : y) sum.Add(v);
+    Moments moments;
+    moments.mean = sum.Value() / Real(y.size());
+    CompensatedSum squares;
+    for (const Real v : y) squares.AddProduct(v - moments.mean, v - moments.mean);
+    moments.sd = std::sqrt(squares.Value() / Real(y.size() - 1));
+    return moments;
+}
+
 // Columns owned by one estimator, fitted by least squares.
 struct Design {
     std::vector<Real> dependent;
@@ -106,7 +124,7 @@ void SetResidualDf(OlsResult& estimate, Real df) {
 }
 
 OlsOutcome Within(const PanelData& data, const Units& units, std::span<const std::size_t> gaps,
-                  const OlsResult* total) {
+                  const Moments& moments) {
     const std::vector<Real> ones(units.size.size(), Real(1));
     Design design{Deviations(data.dependent, units, ones), {}};
     for (const auto& x : data.regressors) design.regressors.push_back(Deviations(x, units, ones));
@@ -122,10 +140,8 @@ OlsOutcome Within(const PanelData& data, const Units& units, std::span<const std
     for (const Real y : design.dependent) variation.AddProduct(y, y);
     estimate.rSquared = 1 - estimate.sumSquaredResiduals / variation.Value();
     estimate.adjustedRSquared = 1 - (1 - estimate.rSquared) * Real(n - units.size.size()) / df;
-    if (total) {
-        estimate.meanDependent = total->meanDependent;
-        estimate.sdDependent = total->sdDependent;
-    }
+    estimate.meanDependent = moments.mean;
+    estimate.sdDependent = moments.sd;
     return fit;
 }
 
@@ -161,7 +177,7 @@ VarianceComponents Components(const OlsResult& within, const OlsResult& between,
 // OLS on quasi-demeaned data: y - θ_g ȳ_g on x - θ_g x̄_g and 1 - θ_g.
 OlsOutcome RandomEffects(const PanelData& data, const Units& units,
                          const std::vector<Real>& weights, std::span<const std::size_t> gaps,
-                         const OlsResult& total) {
+                         const Moments& moments) {
     Design design{Deviations(data.dependent, units, weights), {}};
     for (const auto& x : data.regressors)
         design.regressors.push_back(Deviations(x, units, weights));
@@ -171,8 +187,8 @@ OlsOutcome RandomEffects(const PanelData& data, const Units& units,
     OlsOutcome fit = FitDesign(design, false, gaps);
     if (!fit.result) return fit;
     OlsResult& estimate = *fit.result;
-    estimate.meanDependent = total.meanDependent;
-    estimate.sdDependent = total.sdDependent;
+    estimate.meanDependent = moments.mean;
+    estimate.sdDependent = moments.sd;
     // R² of the estimate on the data themselves: corr(y, ŷ)².
     const std::size_t n = data.dependent.size();
     const std::size_t k = data.regressors.size();
@@ -186,7 +202,7 @@ OlsOutcome RandomEffects(const PanelData& data, const Units& units,
     fittedMean /= Real(n);
     Real cross = 0, fittedSquares = 0, actualSquares = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const Real a = data.dependent[i] - total.meanDependent;
+        const Real a = data.dependent[i] - moments.mean;
         const Real f = fitted[i] - fittedMean;
         cross += a * f;
         fittedSquares += f * f;
@@ -249,20 +265,20 @@ PanelOutcome FitPanel(const PanelData& data, std::span<const std::size_t> gapsBe
     result.total = FitColumns(data.dependent, data.regressors, true, gaps);
     if (result.total.error == FitError::NonFiniteValue)
         return {std::nullopt, PanelError::NonFiniteValue};
-    const OlsResult* total = result.total.result ? &*result.total.result : nullptr;
+    const Moments moments = MomentsOf(data.dependent);
     result.between = Between(data, units);
-    result.within = Within(data, units, gaps, total);
-    if (total && result.between.result && result.within.result) {
+    result.within = Within(data, units, gaps, moments);
+    if (result.between.result && result.within.result) {
         std::vector<Real> weights;
         result.components =
             Components(*result.within.result, *result.between.result, units, weights);
-        result.randomEffects = RandomEffects(data, units, weights, gaps, *total);
+        result.randomEffects = RandomEffects(data, units, weights, gaps, moments);
         if (result.randomEffects.result) {
             result.hausman = Hausman(*result.within.result, *result.randomEffects.result);
         }
     } else {
         // The first estimate it needs that failed.
-        for (const OlsOutcome* needed : {&result.within, &result.between, &result.total}) {
+        for (const OlsOutcome* needed : {&result.within, &result.between}) {
             if (!needed->result) {
                 result.randomEffects.error = needed->error;
                 break;

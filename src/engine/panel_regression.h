@@ -60,7 +60,7 @@ struct PanelResult {
     OlsOutcome total;
     OlsOutcome between;
     OlsOutcome within;
-    OlsOutcome randomEffects;  ///< needs the total, between and within fits
+    OlsOutcome randomEffects;  ///< needs the between and within fits
     std::optional<VarianceComponents> components;
     /// Absent without the within and random-effects fits, or where V_within - V_random is
     /// not positive definite.

@@ -214,6 +214,17 @@ TEST(FitPanel, ReportsTheEstimatesThatCannotBeMade) {
         EXPECT_EQ(outcome.result->between.error, FitError::TooFewObservations);
         EXPECT_EQ(outcome.result->randomEffects.error, FitError::TooFewObservations);
     }
+    {
+        SCOPED_TRACE("no observations");
+        const std::vector<Real> none;
+        const PanelOutcome outcome = FitPanel({none, {none}, none});
+        ASSERT_TRUE(outcome.result);
+        EXPECT_EQ(outcome.result->units, 0u);
+        for (const OlsOutcome* fit : {&outcome.result->total, &outcome.result->between,
+                                      &outcome.result->within, &outcome.result->randomEffects}) {
+            EXPECT_EQ(fit->error, FitError::TooFewObservations);
+        }
+    }
     std::vector<Real> badUnit = grunfeld.firm;
     badUnit[7] = std::numeric_limits<Real>::quiet_NaN();
     const std::vector<Real> shortUnit(grunfeld.firm.begin(), grunfeld.firm.end() - 1);

@@ -58,6 +58,24 @@ std::vector<Real> Deviations(std::span<const Real> x, const Units& units,
     return deviations;
 }
 
+// Mean and standard deviation of the dependent variable, which the within and random-effects
+// fits report for y itself rather than for their transformed y.
+struct Moments {
+    Real mean = 0;
+    Real sd = 0;
+};
+
+Moments MomentsOf(std::span<const Real> y) {
+    CompensatedSum sum;
+    for (const Real v : y) sum.Add(v);
+    Moments moments;
+    moments.mean = sum.Value() / Real(y.size());
+    CompensatedSum squares;
+    for (const Real v : y) squares.AddProduct(v - moments.mean, v - moments.mean);
+    moments.sd = std::sqrt(squares.Value() / Real(y.size() - 1));
+    return moments;
+}
+
 // Columns owned by one estimator, fitted by least squares.
 struct Design {
     std::vector<Real> dependent;
@@ -65,45 +83,33 @@ struct Design {
 };
 
 OlsOutcome FitColumns(std::span<const Real> dependent,
-                      const std::vector<std::span<const Real>>& regressors, bool constant) {
+                      const std::vector<std::span<const Real>>& regressors, bool constant,
+                      std::span<const std::size_t> gaps) {
     RegressionData<Real> data{dependent, regressors, std::nullopt};
     if (constant) data.constantAt = regressors.size();
-    return FitOls(data);
+    return FitOls(data, gaps);
 }
 
-OlsOutcome FitDesign(const Design& design, bool constant) {
+OlsOutcome FitDesign(const Design& design, bool constant, std::span<const std::size_t> gaps) {
     std::vector<std::span<const Real>> regressors(design.regressors.begin(),
                                                   design.regressors.end());
-    return FitColumns(design.dependent, regressors, constant);
+    return FitColumns(design.dependent, regressors, constant, gaps);
 }
 
-PanelEstimate FromOls(const OlsResult& fit) {
-    PanelEstimate estimate;
-    estimate.observations = fit.observations;
-    estimate.parameters = fit.parameters;
-    estimate.meanDependent = fit.meanDependent;
-    estimate.sdDependent = fit.sdDependent;
-    estimate.sumSquaredResiduals = fit.sumSquaredResiduals;
-    estimate.varianceResiduals = fit.varianceResiduals;
-    estimate.standardErrorOfRegression = fit.standardErrorOfRegression;
-    estimate.rSquared = fit.rSquared;
-    estimate.adjustedRSquared = fit.adjustedRSquared;
-    estimate.coefficients = fit.coefficients;
-    estimate.covariance = fit.covariance;
-    return estimate;
-}
-
-PanelFit ToFit(OlsOutcome outcome) {
-    PanelFit fit;
-    fit.error = outcome.error;
-    fit.dependentColumns = std::move(outcome.dependentColumns);
-    if (outcome.result) fit.estimate = FromOls(*outcome.result);
-    return fit;
+// The given gaps and every change of unit, ascending.
+std::vector<std::size_t> Gaps(std::span<const Real> unit, std::span<const std::size_t> given) {
+    std::vector<std::size_t> gaps(given.begin(), given.end());
+    for (std::size_t i = 1; i < unit.size(); ++i) {
+        if (unit[i] != unit[i - 1]) gaps.push_back(i);
+    }
+    std::sort(gaps.begin(), gaps.end());
+    gaps.erase(std::unique(gaps.begin(), gaps.end()), gaps.end());
+    return gaps;
 }
 
 // Rescales an estimate to `df` residual degrees of freedom: the within regression on
 // deviations from unit means has lost one to each unit's mean, which OLS does not know.
-void SetResidualDf(PanelEstimate& estimate, Real df) {
+void SetResidualDf(OlsResult& estimate, Real df) {
     const Real factor = (Real(estimate.observations) - Real(estimate.parameters)) / df;
     estimate.varianceResiduals = estimate.sumSquaredResiduals / df;
     estimate.standardErrorOfRegression = std::sqrt(estimate.varianceResiduals);
@@ -117,39 +123,38 @@ void SetResidualDf(PanelEstimate& estimate, Real df) {
     }
 }
 
-PanelFit Within(const PanelData& data, const Units& units, const PanelEstimate* total) {
+OlsOutcome Within(const PanelData& data, const Units& units, std::span<const std::size_t> gaps,
+                  const Moments& moments) {
     const std::vector<Real> ones(units.size.size(), Real(1));
     Design design{Deviations(data.dependent, units, ones), {}};
     for (const auto& x : data.regressors) design.regressors.push_back(Deviations(x, units, ones));
-    PanelFit fit = ToFit(FitDesign(design, false));
-    if (!fit.estimate) return fit;
+    OlsOutcome fit = FitDesign(design, false, gaps);
+    if (!fit.result) return fit;
     const std::size_t n = data.dependent.size();
     const std::size_t lost = units.size.size() + data.regressors.size();
     if (n <= lost) return {std::nullopt, FitError::TooFewObservations, {}};
-    PanelEstimate& estimate = *fit.estimate;
+    OlsResult& estimate = *fit.result;
     const Real df = Real(n - lost);
     SetResidualDf(estimate, df);
     CompensatedSum variation;
     for (const Real y : design.dependent) variation.AddProduct(y, y);
     estimate.rSquared = 1 - estimate.sumSquaredResiduals / variation.Value();
     estimate.adjustedRSquared = 1 - (1 - estimate.rSquared) * Real(n - units.size.size()) / df;
-    if (total) {
-        estimate.meanDependent = total->meanDependent;
-        estimate.sdDependent = total->sdDependent;
-    }
+    estimate.meanDependent = moments.mean;
+    estimate.sdDependent = moments.sd;
     return fit;
 }
 
-PanelFit Between(const PanelData& data, const Units& units) {
+OlsOutcome Between(const PanelData& data, const Units& units) {
     Design design{UnitMeans(data.dependent, units), {}};
     for (const auto& x : data.regressors) design.regressors.push_back(UnitMeans(x, units));
-    return ToFit(FitDesign(design, true));
+    return FitDesign(design, true, {});
 }
 
 // Swamy–Arora: σ²_e from the within residuals, σ²_u from the between residuals less
 // σ²_e / T, with T the harmonic mean of the units' sizes where they differ.
-VarianceComponents Components(const PanelEstimate& within, const PanelEstimate& between,
-                              const Units& units, std::vector<Real>& weights) {
+VarianceComponents Components(const OlsResult& within, const OlsResult& between, const Units& units,
+                              std::vector<Real>& weights) {
     VarianceComponents components;
     components.idiosyncratic = within.varianceResiduals;
     Real reciprocal = 0;
@@ -170,19 +175,20 @@ VarianceComponents Components(const PanelEstimate& within, const PanelEstimate& 
 }
 
 // OLS on quasi-demeaned data: y - θ_g ȳ_g on x - θ_g x̄_g and 1 - θ_g.
-PanelFit RandomEffects(const PanelData& data, const Units& units, const std::vector<Real>& weights,
-                       const PanelEstimate& total) {
+OlsOutcome RandomEffects(const PanelData& data, const Units& units,
+                         const std::vector<Real>& weights, std::span<const std::size_t> gaps,
+                         const Moments& moments) {
     Design design{Deviations(data.dependent, units, weights), {}};
     for (const auto& x : data.regressors)
         design.regressors.push_back(Deviations(x, units, weights));
     std::vector<Real> constant;
     for (const std::size_t g : units.of) constant.push_back(1 - weights[g]);
     design.regressors.push_back(std::move(constant));
-    PanelFit fit = ToFit(FitDesign(design, false));
-    if (!fit.estimate) return fit;
-    PanelEstimate& estimate = *fit.estimate;
-    estimate.meanDependent = total.meanDependent;
-    estimate.sdDependent = total.sdDependent;
+    OlsOutcome fit = FitDesign(design, false, gaps);
+    if (!fit.result) return fit;
+    OlsResult& estimate = *fit.result;
+    estimate.meanDependent = moments.mean;
+    estimate.sdDependent = moments.sd;
     // R² of the estimate on the data themselves: corr(y, ŷ)².
     const std::size_t n = data.dependent.size();
     const std::size_t k = data.regressors.size();
@@ -196,7 +202,7 @@ PanelFit RandomEffects(const PanelData& data, const Units& units, const std::vec
     fittedMean /= Real(n);
     Real cross = 0, fittedSquares = 0, actualSquares = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const Real a = data.dependent[i] - total.meanDependent;
+        const Real a = data.dependent[i] - moments.mean;
         const Real f = fitted[i] - fittedMean;
         cross += a * f;
         fittedSquares += f * f;
@@ -207,7 +213,7 @@ PanelFit RandomEffects(const PanelData& data, const Units& units, const std::vec
     return fit;
 }
 
-std::optional<HausmanTest> Hausman(const PanelEstimate& within, const PanelEstimate& random) {
+std::optional<HausmanTest> Hausman(const OlsResult& within, const OlsResult& random) {
     const std::size_t k = within.coefficients.size();
     const std::size_t kr = random.coefficients.size();
     using Matrix = Eigen::Matrix<Real, Eigen::Dynamic, Eigen::Dynamic>;
@@ -234,7 +240,7 @@ std::optional<HausmanTest> Hausman(const PanelEstimate& within, const PanelEstim
 
 }  // namespace
 
-PanelOutcome FitPanel(const PanelData& data) {
+PanelOutcome FitPanel(const PanelData& data, std::span<const std::size_t> gapsBefore) {
     const std::size_t n = data.dependent.size();
     if (data.regressors.empty()) return {std::nullopt, PanelError::NoRegressors};
     if (data.unit.size() != n) return {std::nullopt, PanelError::LengthMismatch};
@@ -255,24 +261,25 @@ PanelOutcome FitPanel(const PanelData& data) {
     }
     result.balanced = result.minimumPeriods == result.maximumPeriods;
 
-    result.total = ToFit(FitColumns(data.dependent, data.regressors, true));
+    const std::vector<std::size_t> gaps = Gaps(data.unit, gapsBefore);
+    result.total = FitColumns(data.dependent, data.regressors, true, gaps);
     if (result.total.error == FitError::NonFiniteValue)
         return {std::nullopt, PanelError::NonFiniteValue};
-    const PanelEstimate* total = result.total.estimate ? &*result.total.estimate : nullptr;
+    const Moments moments = MomentsOf(data.dependent);
     result.between = Between(data, units);
-    result.within = Within(data, units, total);
-    if (total && result.between.estimate && result.within.estimate) {
+    result.within = Within(data, units, gaps, moments);
+    if (result.between.result && result.within.result) {
         std::vector<Real> weights;
         result.components =
-            Components(*result.within.estimate, *result.between.estimate, units, weights);
-        result.randomEffects = RandomEffects(data, units, weights, *total);
-        if (result.randomEffects.estimate) {
-            result.hausman = Hausman(*result.within.estimate, *result.randomEffects.estimate);
+            Components(*result.within.result, *result.between.result, units, weights);
+        result.randomEffects = RandomEffects(data, units, weights, gaps, moments);
+        if (result.randomEffects.result) {
+            result.hausman = Hausman(*result.within.result, *result.randomEffects.result);
         }
     } else {
         // The first estimate it needs that failed.
-        for (const PanelFit* needed : {&result.within, &result.between, &result.total}) {
-            if (!needed->estimate) {
+        for (const OlsOutcome* needed : {&result.within, &result.between}) {
+            if (!needed->result) {
                 result.randomEffects.error = needed->error;
                 break;
             }

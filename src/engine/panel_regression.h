@@ -25,34 +25,6 @@ struct PanelData {
     std::span<const Real> unit;
 };
 
-/// One estimator's results, as PANEL prints them.
-struct PanelEstimate {
-    std::size_t observations = 0;  ///< n, or the number of units for the between estimate
-    std::size_t parameters = 0;    ///< slopes, plus the constant where there is one
-    Real meanDependent = 0;
-    Real sdDependent = 0;
-    Real sumSquaredResiduals = 0;
-    /// σ², SSR over the residual degrees of freedom (within: n - units - slopes).
-    Real varianceResiduals = 0;
-    Real standardErrorOfRegression = 0;
-    /// Total and between: 1 - SSR/SST. Within: 1 - SSR over the variation about the unit
-    /// means. Random effects: the squared correlation of the actual and fitted values.
-    Real rSquared = 0;
-    Real adjustedRSquared = 0;
-    /// The slopes in the order of the list, then the constant where the estimator has one.
-    std::vector<Coefficient> coefficients;
-    /// The covariance of the coefficients, row-major, in the same order.
-    std::vector<Real> covariance;
-};
-
-/// One estimator's results or the reason there are none; `dependentColumns` as with OLS, in
-/// the estimator's own order (slopes, then the constant).
-struct PanelFit {
-    std::optional<PanelEstimate> estimate;
-    FitError error = FitError::None;
-    std::vector<std::size_t> dependentColumns;
-};
-
 /// The variance components behind the random-effects estimate.
 struct VarianceComponents {
     Real idiosyncratic = 0;  ///< σ²_e, from the within residuals
@@ -69,17 +41,26 @@ struct HausmanTest {
     Real pValue = 0;
 };
 
-/// Everything PANEL reports.
+/// Everything PANEL reports. Each estimate is a least-squares outcome (coefficients: the
+/// slopes in the order of the list, then the constant where the estimator has one), with
+/// these meanings where they differ from OLSQ's:
+/// - between: the regression of the unit means, `observations` the number of units;
+/// - within: on deviations from unit means, no constant; σ² and the standard errors with
+///   n - units - slopes degrees of freedom; R² = 1 - SSR over the variation about the unit
+///   means; mean and s.d. of the dependent variable itself;
+/// - random effects: on quasi-demeaned data (y - θ_i ȳ_i on x - θ_i x̄_i and 1 - θ_i); R² the
+///   squared correlation of the actual and fitted values of y itself; mean and s.d. of y.
+/// Durbin-Watson skips the changes of unit.
 struct PanelResult {
     std::size_t observations = 0;
     std::size_t units = 0;
     std::size_t minimumPeriods = 0;  ///< fewest observations of a unit
     std::size_t maximumPeriods = 0;  ///< most observations of a unit
     bool balanced = false;
-    PanelFit total;
-    PanelFit between;
-    PanelFit within;
-    PanelFit randomEffects;  ///< needs the between and within fits
+    OlsOutcome total;
+    OlsOutcome between;
+    OlsOutcome within;
+    OlsOutcome randomEffects;  ///< needs the between and within fits
     std::optional<VarianceComponents> components;
     /// Absent without the within and random-effects fits, or where V_within - V_random is
     /// not positive definite.
@@ -100,7 +81,8 @@ struct PanelOutcome {
     PanelError error = PanelError::None;
 };
 
-/// All four panel estimators and the Hausman test on `data`.
-PanelOutcome FitPanel(const PanelData& data);
+/// All four panel estimators and the Hausman test on `data`. `gapsBefore` as with OLS, for
+/// gaps within a unit (after a missing value); changes of unit count without being listed.
+PanelOutcome FitPanel(const PanelData& data, std::span<const std::size_t> gapsBefore = {});
 
 }  // namespace tamvel::engine

@@ -49,6 +49,7 @@ struct OlsResult {
     Real adjustedRSquared = 0;
     /// 1 - SSR/Σy², the usual figure for a regression through the origin.
     Real uncenteredRSquared = 0;
+    /// Σ(e_t - e_{t-1})² / SSR over the pairs that no gap separates.
     Real durbinWatson = 0;
     /// The F statistic of all slopes zero and its p-value; absent without a constant or
     /// without slopes.
@@ -85,8 +86,12 @@ struct OlsOutcome {
 /// the residuals carried beyond the data's precision. The extended form meets the certified
 /// values of the NIST StRD linear problems to 10 digits or more (about 1 µs per observation
 /// with 10 columns); the double form is for large data (about 0.13 µs).
-OlsOutcome FitOls(const RegressionData<Real>& data);
-OlsOutcome FitOls(const RegressionData<double>& data);
+///
+/// `gapsBefore` lists (ascending) the observations that do not follow the one before them:
+/// after a missing value, between SMPL ranges, at a new panel unit. Durbin-Watson skips the
+/// change across each.
+OlsOutcome FitOls(const RegressionData<Real>& data, std::span<const std::size_t> gapsBefore = {});
+OlsOutcome FitOls(const RegressionData<double>& data, std::span<const std::size_t> gapsBefore = {});
 
 /// Up to this many observations the interpreter should hand its columns over in extended
 /// precision; beyond it, in double.

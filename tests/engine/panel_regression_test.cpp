@@ -112,11 +112,10 @@ TEST(FitPanel, AgreesWithGretlOnGrunfeld) {
         const PanelResult& panel = *outcome.result;
         EXPECT_EQ(panel.units, 10u);
         EXPECT_EQ(panel.balanced, gretl.leftOut.empty());
-        ASSERT_TRUE(panel.within.estimate && panel.between.estimate &&
-                    panel.randomEffects.estimate);
-        const PanelEstimate& within = *panel.within.estimate;
-        const PanelEstimate& between = *panel.between.estimate;
-        const PanelEstimate& random = *panel.randomEffects.estimate;
+        ASSERT_TRUE(panel.within.result && panel.between.result && panel.randomEffects.result);
+        const OlsResult& within = *panel.within.result;
+        const OlsResult& between = *panel.between.result;
+        const OlsResult& random = *panel.randomEffects.result;
         ASSERT_EQ(within.coefficients.size(), 2u);
         ASSERT_EQ(random.coefficients.size(), 3u);
         ASSERT_EQ(between.coefficients.size(), 3u);
@@ -169,14 +168,14 @@ TEST(FitPanel, DoesNotDependOnTheOrderOfObservations) {
     ASSERT_TRUE(a.result && b.result);
     for (const auto estimator : {&PanelResult::total, &PanelResult::between, &PanelResult::within,
                                  &PanelResult::randomEffects}) {
-        const PanelFit& x = (*a.result).*estimator;
-        const PanelFit& y = (*b.result).*estimator;
-        ASSERT_TRUE(x.estimate && y.estimate);
-        for (std::size_t j = 0; j < x.estimate->coefficients.size(); ++j) {
-            ExpectClose(y.estimate->coefficients[j].estimate, x.estimate->coefficients[j].estimate,
+        const OlsOutcome& x = (*a.result).*estimator;
+        const OlsOutcome& y = (*b.result).*estimator;
+        ASSERT_TRUE(x.result && y.result);
+        for (std::size_t j = 0; j < x.result->coefficients.size(); ++j) {
+            ExpectClose(y.result->coefficients[j].estimate, x.result->coefficients[j].estimate,
                         "estimate");
-            ExpectClose(y.estimate->coefficients[j].standardError,
-                        x.estimate->coefficients[j].standardError, "standard error");
+            ExpectClose(y.result->coefficients[j].standardError,
+                        x.result->coefficients[j].standardError, "standard error");
         }
     }
 }
@@ -193,11 +192,11 @@ TEST(FitPanel, ReportsTheEstimatesThatCannotBeMade) {
         const PanelOutcome outcome =
             FitPanel({grunfeld.invest, {grunfeld.value, firmSize}, grunfeld.firm});
         ASSERT_TRUE(outcome.result);
-        EXPECT_TRUE(outcome.result->total.estimate);
-        EXPECT_TRUE(outcome.result->between.estimate);
+        EXPECT_TRUE(outcome.result->total.result);
+        EXPECT_TRUE(outcome.result->between.result);
         EXPECT_EQ(outcome.result->within.error, FitError::RankDeficient);
         EXPECT_EQ(outcome.result->within.dependentColumns, std::vector<std::size_t>{1});
-        EXPECT_FALSE(outcome.result->randomEffects.estimate);
+        EXPECT_FALSE(outcome.result->randomEffects.result);
         EXPECT_EQ(outcome.result->randomEffects.error, FitError::RankDeficient);
         EXPECT_FALSE(outcome.result->hausman);
     }
@@ -210,10 +209,21 @@ TEST(FitPanel, ReportsTheEstimatesThatCannotBeMade) {
         ASSERT_TRUE(outcome.result);
         EXPECT_EQ(outcome.result->units, 3u);
         EXPECT_FALSE(outcome.result->balanced);
-        EXPECT_TRUE(outcome.result->total.estimate);
-        EXPECT_TRUE(outcome.result->within.estimate);
+        EXPECT_TRUE(outcome.result->total.result);
+        EXPECT_TRUE(outcome.result->within.result);
         EXPECT_EQ(outcome.result->between.error, FitError::TooFewObservations);
         EXPECT_EQ(outcome.result->randomEffects.error, FitError::TooFewObservations);
+    }
+    {
+        SCOPED_TRACE("no observations");
+        const std::vector<Real> none;
+        const PanelOutcome outcome = FitPanel({none, {none}, none});
+        ASSERT_TRUE(outcome.result);
+        EXPECT_EQ(outcome.result->units, 0u);
+        for (const OlsOutcome* fit : {&outcome.result->total, &outcome.result->between,
+                                      &outcome.result->within, &outcome.result->randomEffects}) {
+            EXPECT_EQ(fit->error, FitError::TooFewObservations);
+        }
     }
     std::vector<Real> badUnit = grunfeld.firm;
     badUnit[7] = std::numeric_limits<Real>::quiet_NaN();

@@ -138,6 +138,24 @@ TEST(FitOls, DoubleAndExtendedPathsAgreeOverManyBlocks) {
     ExpectRelative(a.rSquared, b.rSquared, 1e-14, "R2");
 }
 
+// Durbin-Watson skips the change across a gap (a missing value, a new SMPL range). On the
+// constant alone the residuals are y - ȳ, so the statistic can be summed by hand.
+TEST(FitOls, DurbinWatsonSkipsGaps) {
+    const std::vector<long double> y = {1, 4, 2, 8, 5, 7, 3, 6};
+    const long double mean = 4.5L;
+    const std::vector<std::size_t> gaps = {3, 6};
+    long double change = 0, squares = 0;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        squares += (y[i] - mean) * (y[i] - mean);
+        if (i > 0 && i != 3 && i != 6) change += (y[i] - y[i - 1]) * (y[i] - y[i - 1]);
+    }
+    const RegressionData<Real> data{y, {}, 0};
+    const OlsOutcome outcome = FitOls(data, gaps);
+    ASSERT_EQ(outcome.error, FitError::None);
+    ExpectRelative(outcome.result->durbinWatson, change / squares, 1e-15, "DW with gaps");
+    ExpectRelative(outcome.result->coefficients[0].estimate, mean, 1e-15, "mean");
+}
+
 // Fits that cannot be made, in both precisions: the reason, and for a rank deficiency the
 // columns (list positions, constant included) that depend on earlier ones.
 template <class T>

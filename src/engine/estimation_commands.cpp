@@ -108,7 +108,7 @@ OlsOutcome Fit(const SampleColumns<T>& columns, const RegressionList& list) {
     data.dependent = columns.columns[0];
     data.regressors.assign(columns.columns.begin() + 1, columns.columns.end());
     data.constantAt = list.constantAt;
-    return FitOls(data);
+    return FitOls(data, GapsBefore(columns.periods));
 }
 
 // Warnings for the series with missing values, whose observations were left out.
@@ -190,7 +190,7 @@ void ExecutePanel(RunState& state, const Statement& statement) {
     data.dependent = columns.columns.front();
     data.regressors.assign(columns.columns.begin() + 1, columns.columns.end() - 1);
     data.unit = columns.columns.back();
-    const PanelOutcome outcome = FitPanel(data);
+    const PanelOutcome outcome = FitPanel(data, GapsBefore(columns.periods));
     if (!outcome.result) {
         ReportError(state, statement.line,
                     outcome.error == PanelError::NonFiniteValue
@@ -210,7 +210,7 @@ void ExecutePanel(RunState& state, const Statement& statement) {
         (panel.balanced ? "balanced, " + std::to_string(panel.minimumPeriods) + " observations each"
                         : "unbalanced, " + std::to_string(panel.minimumPeriods) + " to " +
                               std::to_string(panel.maximumPeriods) + " observations each"));
-    const std::pair<const char*, const PanelFit*> sections[] = {
+    const std::pair<const char*, const OlsOutcome*> sections[] = {
         {"Total (plain OLS) Estimates", &panel.total},
         {"Between (OLS on means) Estimates", &panel.between},
         {"Within (fixed effects) Estimates", &panel.within},
@@ -221,27 +221,26 @@ void ExecutePanel(RunState& state, const Statement& statement) {
         state.body.push_back(title);
         state.body.push_back(std::string(std::string_view(title).size(), '-'));
         state.body.push_back("");
-        if (!fit->estimate) {
-            OlsOutcome reason;
-            reason.error = fit->error;
-            RegressionList named = *list;
-            named.names = slopes;
-            named.names.push_back("C");
-            reason.dependentColumns = fit->dependentColumns;
+        // The estimators list the slopes, then the constant where they have one.
+        RegressionList named = *list;
+        named.names = slopes;
+        named.names.push_back("C");
+        if (!fit->result) {
             state.Report(Severity::Warning, statement.line,
-                         std::string(title) + " cannot be made: " +
-                             FitErrorText(reason, named, columns.observations));
+                         std::string(title) +
+                             " cannot be made: " + FitErrorText(*fit, named, columns.observations));
             continue;
         }
-        const PanelEstimate& e = *fit->estimate;
-        auto number = [&](Real value) { return FormatNumber(value, state.significantDigits); };
-        const std::vector<LabelledValue> right = {
-            {"Number of observations", std::to_string(e.observations)}};
-        AppendStatistics(state.body, SummaryStatistics(e, state.significantDigits), right);
-        std::vector<std::string> names = slopes;
-        if (e.coefficients.size() > slopes.size()) names.push_back("C");
-        AppendCoefficientTable(state.body, names, e.coefficients, state.significantDigits);
+        const OlsResult& e = *fit->result;
+        state.body.push_back("Number of observations:  " + std::to_string(e.observations));
+        state.body.push_back("");
+        std::vector<LabelledValue> left, right;
+        OlsStatistics(e, state.significantDigits, left, right);
+        AppendStatistics(state.body, left, right);
+        named.names.resize(std::min(named.names.size(), e.coefficients.size()));
+        AppendCoefficientTable(state.body, named.names, e.coefficients, state.significantDigits);
         if (fit == &panel.randomEffects && panel.components) {
+            auto number = [&](Real value) { return FormatNumber(value, state.significantDigits); };
             const VarianceComponents& v = *panel.components;
             AppendStatistics(state.body,
                              {{"Variance of the idiosyncratic error", number(v.idiosyncratic)},

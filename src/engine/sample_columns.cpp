@@ -79,6 +79,13 @@ SampleColumns<T> Gather(const std::vector<SeriesRef>& refs, const Workspace& wor
 
 }  // namespace
 
+std::vector<std::size_t> GapsBefore(const std::vector<long long>& periods) {
+    std::vector<std::size_t> gaps;
+    for (std::size_t i = 1; i < periods.size(); ++i)
+        if (periods[i] != periods[i - 1] + 1) gaps.push_back(i);
+    return gaps;
+}
+
 std::string DisplayName(const SeriesRef& ref) {
     if (ref.lag == 0) return ref.name;
     return ref.name + "(" + (ref.lag > 0 ? "+" : "") + std::to_string(ref.lag) + ")";

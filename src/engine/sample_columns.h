@@ -29,6 +29,10 @@ struct SampleColumns {
     std::vector<std::vector<T>> storage;
 };
 
+/// The positions of the observations that do not follow the one before them (a gap in the
+/// sample, or a missing value left out), ascending.
+std::vector<std::size_t> GapsBefore(const std::vector<long long>& periods);
+
 /// The name of a listed series as printed: X, X(-1), X(+1).
 std::string DisplayName(const SeriesRef& ref);
 

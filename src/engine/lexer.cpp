@@ -1,5 +1,6 @@
 #include "engine/lexer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -75,12 +76,14 @@ std::string DescribeByte(unsigned char c) {
 
 }  // namespace
 
-LexResult Lex(std::string_view text) {
-    LexResult result;
-    int line = 1;
-    std::size_t i = 0;
-    auto push = [&](TokenKind kind, std::string tokenText) {
-        result.tokens.push_back({kind, std::move(tokenText), line});
+Lexer::Lexer(std::string_view text) : m_text(text) {}
+
+Token Lexer::Next() {
+    const std::string_view text = m_text;
+    std::size_t& i = m_position;
+    int& line = m_line;
+    auto make = [&](TokenKind kind, std::string tokenText) {
+        return Token{kind, std::move(tokenText), line};
     };
     while (i < text.size()) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -92,8 +95,8 @@ LexResult Lex(std::string_view text) {
         } else if (c == '?') {
             while (i < text.size() && text[i] != '\n') ++i;
         } else if (c == ';') {
-            push(TokenKind::Semicolon, ";");
             ++i;
+            return make(TokenKind::Semicolon, ";");
         } else if (StartsName(c)) {
             const std::size_t start = i;
             while (i < text.size()) {
@@ -105,12 +108,12 @@ LexResult Lex(std::string_view text) {
                 else
                     break;
             }
-            push(TokenKind::Name, std::string(text.substr(start, i - start)));
+            return make(TokenKind::Name, std::string(text.substr(start, i - start)));
         } else if (IsDigit(c) || (c == '.' && i + 1 < text.size() &&
                                   IsDigit(static_cast<unsigned char>(text[i + 1])))) {
             const std::size_t length = NumberLength(text, i);
-            push(TokenKind::Number, std::string(text.substr(i, length)));
             i += length;
+            return make(TokenKind::Number, std::string(text.substr(i - length, length)));
         } else if (c == '\'') {
             std::string value;
             std::size_t j = i + 1;
@@ -133,41 +136,43 @@ LexResult Lex(std::string_view text) {
                 }
             }
             if (!closed)
-                result.errors.push_back({Severity::Error, line, "a quoted name has no closing '"});
-            push(TokenKind::String, std::move(value));
+                m_errors.push_back({Severity::Error, line, "a quoted name has no closing '"});
             i = j;
+            return make(TokenKind::String, std::move(value));
         } else if (c == '.') {
             const auto [symbol, length] = DottedOperatorAt(text, i);
-            if (length > 0) {
-                push(TokenKind::Symbol, std::string(symbol));
-                i += length;
-            } else {
-                push(TokenKind::Symbol, ".");
-                ++i;
-            }
+            i += std::max<std::size_t>(length, 1);
+            return make(TokenKind::Symbol, length > 0 ? std::string(symbol) : ".");
         } else {
             static constexpr std::string_view kTwoCharacter[] = {"**", "<=", ">=", "<>", "=="};
-            bool matched = false;
             for (std::string_view symbol : kTwoCharacter) {
                 if (text.substr(i, 2) == symbol) {
-                    push(TokenKind::Symbol, std::string(symbol));
                     i += 2;
-                    matched = true;
-                    break;
+                    return make(TokenKind::Symbol, std::string(symbol));
                 }
             }
-            if (matched) continue;
             static constexpr std::string_view kOneCharacter = "()=+-*/:<>,^&|";
+            ++i;
             if (kOneCharacter.find(static_cast<char>(c)) != std::string_view::npos) {
                 // '^' is another way to write '**'.
-                push(TokenKind::Symbol, c == '^' ? "**" : std::string(1, static_cast<char>(c)));
-            } else {
-                result.errors.push_back({Severity::Error, line, DescribeByte(c)});
+                return make(TokenKind::Symbol,
+                            c == '^' ? "**" : std::string(1, static_cast<char>(c)));
             }
-            ++i;
+            m_errors.push_back({Severity::Error, line, DescribeByte(c)});
         }
     }
-    push(TokenKind::End, "");
+    return make(TokenKind::End, "");
+}
+
+Diagnostics Lexer::TakeErrors() { return std::move(m_errors); }
+
+LexResult Lex(std::string_view text) {
+    Lexer lexer(text);
+    LexResult result;
+    do {
+        result.tokens.push_back(lexer.Next());
+    } while (result.tokens.back().kind != TokenKind::End);
+    result.errors = lexer.TakeErrors();
     return result;
 }
 

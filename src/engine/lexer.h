@@ -29,13 +29,30 @@ struct Token {
     int line = 1;
 };
 
+/// Tokens one at a time, so that a long program never holds all its tokens at once.
+class Lexer {
+  public:
+    /// Reads `program` (CP932), which must outlive the lexer.
+    explicit Lexer(std::string_view program);
+    /// The next token; an End token at the end, and again after it.
+    Token Next();
+    /// The characters that no token could start with, so far.
+    Diagnostics TakeErrors();
+
+  private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    int m_line = 1;
+    Diagnostics m_errors;
+};
+
 /// Tokens of a whole program and the characters that no token could start with.
 struct LexResult {
     std::vector<Token> tokens;  ///< always ends with an End token
     Diagnostics errors;
 };
 
-/// Splits CP932 program text into tokens.
+/// Splits CP932 program text into tokens, all at once.
 LexResult Lex(std::string_view program);
 
 }  // namespace tamvel::engine

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <utility>
 
@@ -57,11 +58,10 @@ struct SyntaxError {
 
 class Parser {
   public:
-    explicit Parser(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
+    explicit Parser(std::string_view text) : m_lexer(text) {}
 
-    ParsedProgram Parse(Diagnostics lexErrors) {
+    ParsedProgram Parse() {
         ParsedProgram parsed;
-        parsed.errors = std::move(lexErrors);
         bool inLoadSection = false;
         while (Peek().kind != TokenKind::End) {
             if (Peek().kind == TokenKind::Semicolon) {
@@ -79,24 +79,29 @@ class Parser {
             if (!inLoadSection && parsed.program.back().command == Command::End)
                 inLoadSection = true;
         }
+        for (Diagnostic& error : m_lexer.TakeErrors()) parsed.errors.push_back(std::move(error));
         std::stable_sort(parsed.errors.begin(), parsed.errors.end(),
                          [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
         return parsed;
     }
 
   private:
-    const Token& Peek(std::size_t ahead = 0) const {
-        return m_tokens[std::min(m_position + ahead, m_tokens.size() - 1)];
+    // The token `ahead` places on; lexed on demand, at most two are held.
+    const Token& Peek(std::size_t ahead = 0) {
+        while (m_ahead.size() <= ahead) m_ahead.push_back(m_lexer.Next());
+        return m_ahead[ahead];
     }
+    // Moves on by one token and gives the one passed, valid until the next call.
     const Token& Next() {
-        const Token& token = Peek();
-        if (m_position + 1 < m_tokens.size()) ++m_position;
-        return token;
+        Peek();
+        m_passed = std::move(m_ahead.front());
+        m_ahead.pop_front();
+        return m_passed;
     }
-    bool IsSymbol(std::string_view symbol, std::size_t ahead = 0) const {
+    bool IsSymbol(std::string_view symbol, std::size_t ahead = 0) {
         return Peek(ahead).kind == TokenKind::Symbol && Peek(ahead).text == symbol;
     }
-    bool AtStatementEnd() const {
+    bool AtStatementEnd() {
         return Peek().kind == TokenKind::Semicolon || Peek().kind == TokenKind::End;
     }
 
@@ -106,7 +111,7 @@ class Parser {
         if (Peek().kind == TokenKind::Semicolon) Next();
     }
 
-    SyntaxError ErrorHere(std::string text) const {
+    SyntaxError ErrorHere(std::string text) {
         std::string found;
         switch (Peek().kind) {
             case TokenKind::End:
@@ -444,16 +449,14 @@ class Parser {
         return e;
     }
 
-    std::vector<Token> m_tokens;
-    std::size_t m_position = 0;
+    Lexer m_lexer;
+    std::deque<Token> m_ahead;
+    Token m_passed;
     int m_nodes = 0;
 };
 
 }  // namespace
 
-ParsedProgram ParseProgram(std::string_view text) {
-    LexResult lexed = Lex(text);
-    return Parser(std::move(lexed.tokens)).Parse(std::move(lexed.errors));
-}
+ParsedProgram ParseProgram(std::string_view text) { return Parser(text).Parse(); }
 
 }  // namespace tamvel::engine

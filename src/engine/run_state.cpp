@@ -1,5 +1,7 @@
 #include "engine/run_state.h"
 
+#include <set>
+
 namespace tamvel::engine {
 
 void RunState::Report(Severity severity, int line, const std::string& text) {
@@ -21,14 +23,16 @@ const Sample* RunState::RequireSample(int line, const char* command) {
 }
 
 bool RunState::RequireSeries(int line, const std::vector<SeriesRef>& refs) {
+    constexpr std::size_t kNamesShown = 10;
+    std::set<std::string> seen;
     std::string unknown;
     for (const SeriesRef& ref : refs) {
-        if (workspace.Find(ref.name)) continue;
-        if (unknown.find(" " + ref.name + ",") != std::string::npos) continue;
-        unknown += " " + ref.name + ",";
+        if (workspace.Find(ref.name) || !seen.insert(ref.name).second) continue;
+        if (seen.size() <= kNamesShown) unknown += (unknown.empty() ? " " : ", ") + ref.name;
     }
-    if (unknown.empty()) return true;
-    unknown.pop_back();
+    if (seen.empty()) return true;
+    if (seen.size() > kNamesShown)
+        unknown += " and " + std::to_string(seen.size() - kNamesShown) + " more";
     ReportError(*this, line,
                 "unknown series" + unknown + " (read or generate it before this line)");
     return false;

@@ -229,7 +229,17 @@ void ExecuteSmpl(RunState& state, const Statement& statement) {
 
 void ExecuteRead(RunState& state, const Statement& statement) {
     NoteIgnoredOptions(state, statement, {"FILE", "FORMAT"});
-    if (statement.series.empty()) return;  // READ; reads nothing
+    const auto file = std::find_if(statement.options.begin(), statement.options.end(),
+                                   [](const Option& o) { return o.name == "FILE"; });
+    if (statement.series.empty()) {
+        // READ; alone reads nothing (the new-program form writes it where the data follow
+        // END;). With a file, the student has most likely left out the names.
+        if (file != statement.options.end())
+            ReportError(state, statement.line,
+                        "READ names no series: list the names of the file's columns, as in "
+                        "READ(FILE='data.csv') Y X1 X2;");
+        return;
+    }
     for (const SeriesRef& ref : statement.series) {
         if (IsConstantName(ref.name)) {
             ReportError(
@@ -238,8 +248,6 @@ void ExecuteRead(RunState& state, const Statement& statement) {
             return;
         }
     }
-    const auto file = std::find_if(statement.options.begin(), statement.options.end(),
-                                   [](const Option& o) { return o.name == "FILE"; });
     if (file != statement.options.end())
         ReadFromFile(state, statement, file->value.value_or(""));
     else

@@ -178,6 +178,8 @@ const MistakeCase kMistakes[] = {
      "Error in line 3: unknown series W"},
     {"MissingDataFile", "READ(FILE='nosuch.csv') X;\nPRINT Z;",
      "Error in line 1: the data file 'nosuch.csv' cannot be read"},
+    {"FileWithoutNames", "READ(FILE='data.csv');\nPRINT Z;",
+     "Error in line 1: READ names no series: list the names of the file's columns"},
     {"FolderAsDataFile", "READ(FILE='.') X;\nPRINT Z;",
      "Error in line 1: the data file '.' cannot be read: the data file is a folder"},
     {"SampleOutsideTheData", "SMPL 1 3; READ X Y; 1 2 3 4 5 6;\nSMPL 1 5;\nOLSQ Y C X;\nPRINT Z;",

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
-#include <regex>
+#include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +27,21 @@ struct Certified {
     std::vector<std::vector<long double>> rows;  // y then the predictors, as in the file
 };
 
+// A whole field as a number, if it is one.
+std::optional<long double> Number(const std::string& field) {
+    char* end = nullptr;
+    const long double value = std::strtold(field.c_str(), &end);
+    if (field.empty() || *end != '\0') return std::nullopt;
+    return value;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> fields;
+    for (std::string field; in >> field;) fields.push_back(field);
+    return fields;
+}
+
 Certified ReadProblem(const std::string& name) {
     std::ifstream in(std::string(TAMVEL_ENGINE_DATA_DIR) + "/" + name + ".dat");
     std::vector<std::string> lines;
@@ -35,30 +52,29 @@ Certified ReadProblem(const std::string& name) {
     Certified problem;
     std::size_t first = 0;
     std::size_t last = 0;
-    const std::regex dataLines(R"(Data\s+\(lines\s+(\d+)\s+to\s+(\d+)\))");
-    const std::regex parameter(R"(^\s*B(\d+)\s+(\S+)\s+(\S+)\s*$)");
-    const std::regex residualSd(R"(Standard Deviation\s+(\S+)\s*$)");
-    const std::regex rSquared(R"(R-Squared\s+(\S+)\s*$)");
-    std::smatch match;
     for (const std::string& line : lines) {
-        if (std::regex_search(line, match, dataLines) && first == 0) {
-            first = std::stoul(match[1]);
-            last = std::stoul(match[2]);
-        } else if (std::regex_match(line, match, parameter)) {
-            if (problem.estimates.empty()) problem.constant = match[1] == "0";
-            problem.estimates.push_back(std::strtold(match[2].str().c_str(), nullptr));
-            problem.standardErrors.push_back(std::strtold(match[3].str().c_str(), nullptr));
-        } else if (std::regex_search(line, match, residualSd)) {
-            problem.residualSd = std::strtold(match[1].str().c_str(), nullptr);
-        } else if (std::regex_search(line, match, rSquared)) {
-            problem.rSquared = std::strtold(match[1].str().c_str(), nullptr);
+        const std::vector<std::string> fields = Fields(line);
+        if (fields.empty()) continue;
+        const std::optional<long double> lastNumber = Number(fields.back());
+        const std::size_t range = line.find("Data");
+        if (first == 0 && range != std::string::npos && line.find("(lines") != std::string::npos) {
+            std::sscanf(line.c_str() + line.find("(lines"), "(lines %zu to %zu)", &first, &last);
+        } else if (fields.size() == 3 && fields[0].size() > 1 && fields[0][0] == 'B' &&
+                   Number(fields[0].substr(1)) && Number(fields[1]) && lastNumber) {
+            if (problem.estimates.empty()) problem.constant = fields[0] == "B0";
+            problem.estimates.push_back(*Number(fields[1]));
+            problem.standardErrors.push_back(*lastNumber);
+        } else if (line.find("Standard Deviation") != std::string::npos && lastNumber) {
+            problem.residualSd = *lastNumber;
+        } else if (line.find("R-Squared") != std::string::npos && lastNumber) {
+            problem.rSquared = *lastNumber;
         }
     }
     for (std::size_t i = first; i <= last && i <= lines.size(); ++i) {
-        std::istringstream fields(lines[i - 1]);
         std::vector<long double> row;
-        for (std::string field; fields >> field;)
-            row.push_back(std::strtold(field.c_str(), nullptr));
+        for (const std::string& field : Fields(lines[i - 1])) {
+            row.push_back(Number(field).value_or(std::numeric_limits<long double>::quiet_NaN()));
+        }
         if (!row.empty()) problem.rows.push_back(row);
     }
     return problem;

@@ -306,7 +306,7 @@ void ExecuteGenr(RunState& state, const Statement& statement) {
     // just computed (GENR Y = Y(-1) + 1 counts up).
     for (const PeriodRange& range : sample->ranges)
         for (long long p = range.first; p <= range.last; ++p)
-            target->Set(p, Evaluate(statement.value, state.workspace, p));
+            target->Set(p, Evaluate(statement.value, state.workspace, p, state.PanelUnits()));
 }
 
 }  // namespace tamvel::engine

@@ -136,12 +136,14 @@ void ExecuteOlsq(RunState& state, const Statement& statement) {
     std::size_t observations = 0;
     std::vector<std::string> withMissing;
     if (AllExtended(all, state.workspace)) {
-        const SampleColumns<Real> columns = GatherExtended(all, state.workspace, *sample);
+        const SampleColumns<Real> columns =
+            GatherExtended(all, state.workspace, *sample, state.PanelUnits());
         observations = columns.observations;
         withMissing = columns.withMissing;
         outcome = Fit(columns, *list);
     } else {
-        const SampleColumns<double> columns = GatherDouble(all, state.workspace, *sample);
+        const SampleColumns<double> columns =
+            GatherDouble(all, state.workspace, *sample, state.PanelUnits());
         observations = columns.observations;
         withMissing = columns.withMissing;
         outcome = Fit(columns, *list);
@@ -184,7 +186,8 @@ void ExecutePanel(RunState& state, const Statement& statement) {
         ReportError(state, statement.line, *error);
         return;
     }
-    const SampleColumns<Real> columns = GatherExtended(all, state.workspace, *sample);
+    const SampleColumns<Real> columns =
+        GatherExtended(all, state.workspace, *sample, state.PanelUnits());
     NoteMissing(state, statement.line, columns.withMissing);
     PanelData data;
     data.dependent = columns.columns.front();

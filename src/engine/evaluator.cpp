@@ -41,25 +41,27 @@ Real ApplyBinary(const std::string& op, Real a, Real b) {
 
 }  // namespace
 
-Real Evaluate(const Expression& expression, const Workspace& workspace, long long period) {
+Real Evaluate(const Expression& expression, const Workspace& workspace, long long period,
+              const Series* unit) {
     switch (expression.kind) {
         case Expression::Kind::Number:
             return expression.number;
         case Expression::Kind::Series: {
             const Series* series = workspace.Find(expression.name);
-            return series ? series->At(period + expression.lag) : kMissing;
+            return series ? LaggedValue(*series, period, expression.lag, unit) : kMissing;
         }
         case Expression::Kind::Function:
             return ApplyFunction(expression.name,
-                                 Evaluate(expression.operands[0], workspace, period));
+                                 Evaluate(expression.operands[0], workspace, period, unit));
         case Expression::Kind::Unary: {
-            const Real x = Evaluate(expression.operands[0], workspace, period);
+            const Real x = Evaluate(expression.operands[0], workspace, period, unit);
             if (IsMissing(x)) return kMissing;
             return expression.op == "-" ? -x : Truth(x == 0);
         }
         case Expression::Kind::Binary:
-            return ApplyBinary(expression.op, Evaluate(expression.operands[0], workspace, period),
-                               Evaluate(expression.operands[1], workspace, period));
+            return ApplyBinary(expression.op,
+                               Evaluate(expression.operands[0], workspace, period, unit),
+                               Evaluate(expression.operands[1], workspace, period, unit));
     }
     return kMissing;
 }

@@ -12,7 +12,9 @@
 namespace tamvel::engine {
 
 /// The value of `expression` at `period`; a series' period outside what it holds is missing.
-Real Evaluate(const Expression& expression, const Workspace& workspace, long long period);
+/// `unit`: the panel's identifier series, which keeps lags within an individual, or null.
+Real Evaluate(const Expression& expression, const Workspace& workspace, long long period,
+              const Series* unit);
 
 /// The names of series the expression reads that the workspace does not hold, each once.
 std::vector<std::string> UnknownSeries(const Expression& expression, const Workspace& workspace);

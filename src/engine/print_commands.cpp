@@ -42,8 +42,9 @@ void ExecutePrint(RunState& state, const Statement& statement) {
         rows.push_back(FormatPeriod(p, state.frequency));
         std::vector<std::string> row;
         for (const SeriesRef& ref : statement.series)
-            row.push_back(FormatNumber(state.workspace.Find(ref.name)->At(p + ref.lag),
-                                       state.significantDigits));
+            row.push_back(FormatNumber(
+                LaggedValue(*state.workspace.Find(ref.name), p, ref.lag, state.PanelUnits()),
+                state.significantDigits));
         cells.push_back(std::move(row));
     }
     AppendTable(state.body, "Obs", Names(statement.series), rows, cells);
@@ -56,7 +57,8 @@ void ExecuteMsd(RunState& state, const Statement& statement) {
     std::vector<std::vector<std::string>> cells;
     for (const SeriesRef& ref : statement.series) {
         // Each series over its own complete observations.
-        const SampleColumns<Real> column = GatherExtended({ref}, state.workspace, *sample);
+        const SampleColumns<Real> column =
+            GatherExtended({ref}, state.workspace, *sample, state.PanelUnits());
         std::vector<std::string> row;
         if (column.observations == 0) {
             row = {"0"};
@@ -86,7 +88,8 @@ void ExecuteMsd(RunState& state, const Statement& statement) {
 void ExecuteCorr(RunState& state, const Statement& statement) {
     const Sample* sample = Prepare(state, statement, "CORR");
     if (!sample) return;
-    const SampleColumns<Real> columns = GatherExtended(statement.series, state.workspace, *sample);
+    const SampleColumns<Real> columns =
+        GatherExtended(statement.series, state.workspace, *sample, state.PanelUnits());
     std::vector<std::vector<std::string>> cells;
     for (std::size_t i = 0; i < columns.columns.size(); ++i) {
         std::vector<std::string> row;

@@ -31,6 +31,8 @@ struct RunState {
     void Report(Severity severity, int line, const std::string& text);
     /// The current sample, or an error that says to give one.
     const Sample* RequireSample(int line, const char* command);
+    /// With FREQ(PANEL,ID=name): the identifier series, if it has been read; else null.
+    const Series* PanelUnits() const { return panelId ? workspace.Find(*panelId) : nullptr; }
     /// True when the workspace holds every listed series; else an error names the others.
     bool RequireSeries(int line, const std::vector<SeriesRef>& refs);
 };

@@ -16,7 +16,7 @@ std::span<const T> View(const Series& series, long long first, long long last) {
 
 template <class T>
 SampleColumns<T> Gather(const std::vector<SeriesRef>& refs, const Workspace& workspace,
-                        const Sample& sample) {
+                        const Sample& sample, const Series* unit) {
     constexpr bool kExtended = std::is_same_v<T, Real>;
     SampleColumns<T> out;
     std::vector<const Series*> series;
@@ -36,7 +36,7 @@ SampleColumns<T> Gather(const std::vector<SeriesRef>& refs, const Workspace& wor
                 std::any_of(values.begin(), values.end(), [](T v) { return std::isnan(v); });
         } else {
             anyMissing[j] = std::any_of(periods.begin(), periods.end(), [&](long long p) {
-                return IsMissing(series[j]->At(p + refs[j].lag));
+                return IsMissing(LaggedValue(*series[j], p, refs[j].lag, unit));
             });
         }
         if (anyMissing[j] && std::find(out.withMissing.begin(), out.withMissing.end(),
@@ -64,7 +64,7 @@ SampleColumns<T> Gather(const std::vector<SeriesRef>& refs, const Workspace& wor
     for (long long p : periods) {
         bool complete = true;
         for (std::size_t j = 0; j < refs.size() && complete; ++j) {
-            row[j] = series[j]->At(p + refs[j].lag);
+            row[j] = LaggedValue(*series[j], p, refs[j].lag, unit);
             complete = !IsMissing(row[j]);
         }
         if (!complete) continue;
@@ -117,13 +117,13 @@ bool AllExtended(const std::vector<SeriesRef>& refs, const Workspace& workspace)
 }
 
 SampleColumns<Real> GatherExtended(const std::vector<SeriesRef>& refs, const Workspace& workspace,
-                                   const Sample& sample) {
-    return Gather<Real>(refs, workspace, sample);
+                                   const Sample& sample, const Series* unit) {
+    return Gather<Real>(refs, workspace, sample, unit);
 }
 
 SampleColumns<double> GatherDouble(const std::vector<SeriesRef>& refs, const Workspace& workspace,
-                                   const Sample& sample) {
-    return Gather<double>(refs, workspace, sample);
+                                   const Sample& sample, const Series* unit) {
+    return Gather<double>(refs, workspace, sample, unit);
 }
 
 }  // namespace tamvel::engine

@@ -46,10 +46,11 @@ std::optional<std::string> CheckCoverage(const std::vector<SeriesRef>& refs,
 /// True when every listed series is kept in extended precision.
 bool AllExtended(const std::vector<SeriesRef>& refs, const Workspace& workspace);
 
-/// The columns of the listed series (which must exist) over the sample.
+/// The columns of the listed series (which must exist) over the sample; `unit` as with
+/// LaggedValue.
 SampleColumns<Real> GatherExtended(const std::vector<SeriesRef>& refs, const Workspace& workspace,
-                                   const Sample& sample);
+                                   const Sample& sample, const Series* unit);
 SampleColumns<double> GatherDouble(const std::vector<SeriesRef>& refs, const Workspace& workspace,
-                                   const Sample& sample);
+                                   const Sample& sample, const Series* unit);
 
 }  // namespace tamvel::engine

@@ -67,6 +67,12 @@ std::span<const double> Series::DoubleView(long long first, long long last) cons
                                                      static_cast<std::size_t>(last - first + 1));
 }
 
+Real LaggedValue(const Series& series, long long period, int lag, const Series* unit) {
+    if (lag != 0 && unit && unit->At(period) != unit->At(period + lag))
+        return std::numeric_limits<Real>::quiet_NaN();
+    return series.At(period + lag);
+}
+
 const Series* Workspace::Find(const std::string& name) const {
     const auto found = m_series.find(name);
     return found == m_series.end() ? nullptr : &found->second;

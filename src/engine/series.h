@@ -63,6 +63,11 @@ class Workspace {
     std::map<std::string, Series> m_series;
 };
 
+/// The value `lag` periods away from `period` (negative: earlier). With panel data, `unit`
+/// is the series that tells the individuals apart: a lag or lead that reaches another
+/// individual gives a missing value, so that lags stay within an individual.
+Real LaggedValue(const Series& series, long long period, int lag, const Series* unit);
+
 /// True for a missing value.
 inline bool IsMissing(Real value) { return std::isnan(value); }
 

@@ -75,6 +75,13 @@ const LanguageCase kCases[] = {
      0,
      {"Obs D F S", "1 . 2 .", "2 1 4 .", "3 2 8 1", "4 4 . 2"},
      {"*** Error"}},
+    {"PanelLagsStayWithinAnIndividual",
+     "FREQ(PANEL,ID=FIRM); SMPL 1 4; READ FIRM X; 1 10 1 20 2 30 2 40; D = X(-1);\n"
+     "PRINT D X(+1);",
+     {},
+     0,
+     {"1 . 20", "2 10 .", "3 . 40", "4 30 ."},
+     {"*** Error"}},
     {"GenrCountsUpWithItsOwnLag",
      "SMPL 1 4; READ Y; 1 0 0 0; SMPL 2 4; Y = Y(-1) * 2 + 1; SMPL 1 4; PRINT Y;",
      {},

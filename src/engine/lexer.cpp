@@ -76,7 +76,10 @@ std::string DescribeByte(unsigned char c) {
 
 }  // namespace
 
-Lexer::Lexer(std::string_view text) : m_text(text) {}
+Lexer::Lexer(std::string_view text) : m_text(text) {
+    // A byte-order mark that an editor put before the first line is no part of the program.
+    if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_position = 3;
+}
 
 Token Lexer::Next() {
     const std::string_view text = m_text;

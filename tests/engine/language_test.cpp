@@ -49,7 +49,7 @@ const LanguageCase kCases[] = {
      {"1990:1 7", "1990:3 9"},
      {"*** Error"}},
     {"StatementsShareLinesSpanLinesAndIgnoreCaseAndComments",
-     "smpl 1 3; read x; 1 2 3; ? the data\n y = x*2;\nPRINT\n x,\n   Y ;   ? both\n",
+     "\xEF\xBB\xBFsmpl 1 3; read x; 1 2 3; ? the data\n y = x*2;\nPRINT\n x,\n   Y ;   ? both\n",
      {},
      0,
      {"Obs X Y", "1 1 2", "3 3 6"},

@@ -19,6 +19,14 @@ std::string ListText(const std::vector<SeriesRef>& refs, std::size_t from) {
     return text;
 }
 
+// The list for the message about C as the dependent variable: the student's own, except
+// where it is the form's placeholder for a program without a data file (OLSQ C READ;).
+std::string SuggestedList(const std::vector<SeriesRef>& refs) {
+    const bool placeholder = std::any_of(refs.begin() + 1, refs.end(),
+                                         [](const SeriesRef& ref) { return ref.name == "READ"; });
+    return placeholder ? " C X1 X2 X3" : ListText(refs, 0);
+}
+
 // A regression list split into its parts: the dependent variable, the series among the
 // regressors, and where C stands.
 struct RegressionList {
@@ -44,7 +52,7 @@ std::optional<RegressionList> CheckList(RunState& state, const Statement& statem
                     std::string(command) + ": " + refs[0].name +
                         " (the constant) cannot be the dependent variable. Write the dependent "
                         "variable's name first and then the regressors, as in " +
-                        command + " Y" + ListText(refs, 0) +
+                        command + " Y" + SuggestedList(refs) +
                         "; (with the name of your dependent variable in place of Y)");
         return std::nullopt;
     }

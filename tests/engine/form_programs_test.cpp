@@ -50,7 +50,8 @@ std::vector<FormProgram> Programs() {
           "      109 108 102 103", "      107 101 109 101", "      115 101 102 118;", "END;"},
          {{"OLSQ      C READ;", "OLSQ      Y C X1 X2 X3;"}},
          {},
-         {"Error in line 5: OLSQ: C (the constant) cannot be the dependent variable"},
+         {"Error in line 5: OLSQ: C (the constant) cannot be the dependent variable. Write the "
+          "dependent variable's name first and then the regressors, as in OLSQ Y C X1 X2 X3;"},
          {{"C", -145.638L, 31.7576L}, {"X1", 0.894800L, 0.179848L}}},
         {"QuarterlyGeneralFile",
          {"OPTIONS CRT;", "FREQ Q;", "SMPL 1975:1 2003:4;",

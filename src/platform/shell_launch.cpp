@@ -53,28 +53,28 @@ std::optional<fs::path> FindProgram(const std::string& word) {
     return std::nullopt;
 }
 
-LaunchPlan Failed(int shellResult) {
+LaunchPlan Failed(WinError error) {
     LaunchPlan plan;
-    plan.shellResult = shellResult;
+    plan.error = error;
     return plan;
 }
 
-// Why a resolved program cannot be run, or kShellSuccess when it can be tried.
-int ProgramFileResult(const fs::path& host) {
+// Why a resolved program cannot be run, or kErrorSuccess when it can be tried.
+WinError ProgramFileError(const fs::path& host) {
     std::error_code ec;
     const fs::file_status status = fs::status(host, ec);
     if (!fs::exists(status)) {
-        return fs::is_directory(host.parent_path(), ec) ? kShellFileNotFound : kShellPathNotFound;
+        return fs::is_directory(host.parent_path(), ec) ? kErrorFileNotFound : kErrorPathNotFound;
     }
-    if (fs::is_directory(status)) return kShellAccessDenied;
-    if (!fs::is_regular_file(status)) return kShellBadFormat;
-    return kShellSuccess;
+    if (fs::is_directory(status)) return kErrorAccessDenied;
+    if (!fs::is_regular_file(status)) return kErrorBadExeFormat;
+    return kErrorSuccess;
 }
 
 // `target` is a host argument (UTF-8): an address, or the host path of a document.
 LaunchPlan PlanOpener(const std::string& target) {
     std::optional<std::vector<std::string>> command = OpenerCommand(target);
-    if (!command) return Failed(kShellNoAssociation);
+    if (!command) return Failed(kErrorNoAssociation);
     LaunchPlan plan;
     plan.argv = std::move(*command);
     return plan;
@@ -179,26 +179,26 @@ LaunchPlan PlanProgramLaunch(const FileSystem& fileSystem, std::string_view prog
                              std::string_view directory) {
     const HostPath host = fileSystem.Drives().Resolve(fileSystem.FullPath(program));
     if (program.empty() || host.error != kErrorSuccess) {
-        return Failed(host.error == kErrorInvalidName ? kShellFileNotFound : kShellPathNotFound);
+        return Failed(host.error == kErrorInvalidName ? kErrorFileNotFound : kErrorPathNotFound);
     }
-    if (const int result = ProgramFileResult(host.path); result != kShellSuccess) {
-        return Failed(result);
+    if (const WinError error = ProgramFileError(host.path); error != kErrorSuccess) {
+        return Failed(error);
     }
 
     LaunchPlan plan;
     if (!directory.empty()) {
         std::optional<fs::path> folder = fileSystem.ToHost(directory);
         std::error_code ec;
-        if (!folder || !fs::is_directory(*folder, ec)) return Failed(kShellPathNotFound);
+        if (!folder || !fs::is_directory(*folder, ec)) return Failed(kErrorPathNotFound);
         plan.workingFolder = *folder;
     }
     const bool throughWine = IsWindowsExecutable(host.path);
     if (throughWine) {
         std::optional<fs::path> wine = FindOnPath(kWine);
-        if (!wine) return Failed(kShellBadFormat);
+        if (!wine) return Failed(kErrorBadExeFormat);
         plan.argv = {wine->string(), host.path.string()};
     } else {
-        if (::access(host.path.c_str(), X_OK) != 0) return Failed(kShellAccessDenied);
+        if (::access(host.path.c_str(), X_OK) != 0) return Failed(kErrorAccessDenied);
         plan.argv = {host.path.string()};
     }
     for (const std::string& argument : arguments) {
@@ -219,7 +219,7 @@ LaunchPlan PlanShellLaunch(const FileSystem& fileSystem, std::string_view file,
             return PlanOpener(HostText(file));
         case LaunchKind::Browser: {
             // The browser's parameter is an address, or a page file on a mapped drive.
-            if (params.empty()) return Failed(kShellNoAssociation);
+            if (params.empty()) return Failed(kErrorNoAssociation);
             std::optional<fs::path> page = MappedHostPath(fileSystem, params);
             return PlanOpener(page ? page->string() : HostText(params));
         }
@@ -239,6 +239,8 @@ int ShellResultOf(WinError error) {
             return static_cast<int>(error);
         case kErrorBadExeFormat:
             return kShellBadFormat;
+        case kErrorNoAssociation:
+            return kShellNoAssociation;
         default:
             return kShellOutOfResources;
     }

@@ -76,22 +76,24 @@ std::optional<std::vector<std::string>> OpenerCommand(std::string_view address);
 struct LaunchPlan {
     std::vector<std::string> argv;        ///< host form, UTF-8 where convertible
     std::filesystem::path workingFolder;  ///< empty: the current directory is inherited
-    int shellResult = kShellSuccess;      ///< 32 or below: not startable, argv is empty
+    WinError error = kErrorSuccess;       ///< why it cannot be started; then argv is empty
 };
 
 /// How a program (CP932 Windows path, relative ones from the current directory) with its
 /// arguments (CP932) is started: the drive map resolves the program and any argument that is
 /// a full Windows path on a mapped drive; a Windows executable goes through wine. A program
-/// that is missing, not executable or not a program gives its shell code, as does a working
-/// folder (`directory`, empty for none) that cannot be entered.
+/// that is missing (2, 3), not executable (5) or no program (193) gives its error, as does a
+/// working folder (`directory`, empty for none) that cannot be entered (3).
 LaunchPlan PlanProgramLaunch(const FileSystem& fileSystem, std::string_view program,
                              const std::vector<std::string>& arguments, std::string_view directory);
 
-/// How a shell launch of `file` with `params` in `directory` is started, whatever its kind.
+/// How a shell launch of `file` with `params` in `directory` is started, whatever its kind;
+/// an address with nothing to open it gives kErrorNoAssociation.
 LaunchPlan PlanShellLaunch(const FileSystem& fileSystem, std::string_view file,
                            std::string_view params, std::string_view directory);
 
-/// The shell code for a Windows error of a start (2, 3, 5 as they are; bad format 11).
+/// The shell code for a Windows error of a start: 2, 3 and 5 as they are, bad format 11, no
+/// association 31, success 42, anything else 0 (out of resources).
 int ShellResultOf(WinError error);
 
 }  // namespace tamvel

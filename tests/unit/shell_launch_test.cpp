@@ -123,12 +123,11 @@ TEST_F(PlanLaunchTest, GivesTheShellCodeOfAProgramThatCannotBeStarted) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.program);
         const LaunchPlan plan = PlanProgramLaunch(m_fileSystem, c.program, {}, "");
-        EXPECT_EQ(plan.shellResult, c.result);
+        EXPECT_EQ(ShellResultOf(plan.error), c.result);
         EXPECT_TRUE(plan.argv.empty());
     }
-    EXPECT_EQ(
-        PlanProgramLaunch(m_fileSystem, "C:\\WINDOWS\\notepad.exe", {}, "C:\\nowhere").shellResult,
-        kShellPathNotFound);
+    EXPECT_EQ(PlanProgramLaunch(m_fileSystem, "C:\\WINDOWS\\notepad.exe", {}, "C:\\nowhere").error,
+              kErrorPathNotFound);
 }
 
 TEST_F(PlanLaunchTest, RunsAProgramDirectlyWithItsArgumentsInHostForm) {
@@ -138,7 +137,7 @@ TEST_F(PlanLaunchTest, RunsAProgramDirectlyWithItsArgumentsInHostForm) {
     const LaunchPlan plan = PlanProgramLaunch(
         m_fileSystem, "c:\\TOOLS\\T.EXE",
         {"/p", "A:\\a b;$(x)`y`.tsp", japanese, "Q:\\unmapped", "-x"}, "C:\\WINDOWS");
-    EXPECT_EQ(plan.shellResult, kShellSuccess);
+    EXPECT_EQ(plan.error, kErrorSuccess);
     EXPECT_EQ(plan.argv, (Args{tool.string(), "/p", (medium / "a b;$(x)`y`.tsp").string(),
                                (m_prefix.DriveC() / "データ" / "モデル 1.tsp").string(),
                                "Q:\\unmapped", "-x"}));
@@ -151,7 +150,7 @@ TEST_F(PlanLaunchTest, RunsAWindowsExecutableThroughWineWithZPaths) {
     MakeFile("work/a b.tsp", "x", 0644);
     const LaunchPlan plan =
         PlanProgramLaunch(m_fileSystem, "C:\\temp\\Tsp.exe", {"C:\\work\\a b.tsp", "x"}, "");
-    EXPECT_EQ(plan.shellResult, kShellSuccess);
+    EXPECT_EQ(plan.error, kErrorSuccess);
     std::string zForm = "Z:" + (m_prefix.DriveC() / "work" / "a b.tsp").string();
     for (char& c : zForm) c = c == '/' ? '\\' : c;
     EXPECT_EQ(plan.argv, (Args{wine.string(), exe.string(), zForm, "x"}));
@@ -160,17 +159,16 @@ TEST_F(PlanLaunchTest, RunsAWindowsExecutableThroughWineWithZPaths) {
 
 TEST_F(PlanLaunchTest, SendsAddressesToBrowserOrElseXdgOpen) {
     const std::string address = "https://example.org/?q=a b&x=$(y)";
-    EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").shellResult, kShellNoAssociation);
-    EXPECT_EQ(PlanShellLaunch(m_fileSystem, "IEXPLORE.EXE", address, "").shellResult,
-              kShellNoAssociation);
+    EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").error, kErrorNoAssociation);
+    EXPECT_EQ(PlanShellLaunch(m_fileSystem, "IEXPLORE.EXE", address, "").error,
+              kErrorNoAssociation);
 
     const fs::path opener = PutOnPath("xdg-open");
     EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").argv,
               (Args{opener.string(), address}));
     EXPECT_EQ(PlanShellLaunch(m_fileSystem, "iexplore.exe", address, "").argv,
               (Args{opener.string(), address}));
-    EXPECT_EQ(PlanShellLaunch(m_fileSystem, "IEXPLORE.EXE", "", "").shellResult,
-              kShellNoAssociation);
+    EXPECT_EQ(PlanShellLaunch(m_fileSystem, "IEXPLORE.EXE", "", "").error, kErrorNoAssociation);
 
     const fs::path browser = PutOnPath("my-browser");
     {
@@ -196,6 +194,8 @@ TEST(ShellLaunch, MapsStartErrorsToShellCodes) {
     EXPECT_EQ(ShellResultOf(kErrorPathNotFound), 3);
     EXPECT_EQ(ShellResultOf(kErrorAccessDenied), 5);
     EXPECT_EQ(ShellResultOf(kErrorBadExeFormat), 11);
+    EXPECT_EQ(ShellResultOf(kErrorNoAssociation), 31);
+    EXPECT_EQ(ShellResultOf(kErrorNotReady), 0);
 }
 
 }  // namespace

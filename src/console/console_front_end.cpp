@@ -1,7 +1,8 @@
 #include "console/console_front_end.h"
 
-#include <istream>
-#include <ostream>
+#include <unistd.h>
+
+#include <iostream>
 
 #include "console/console_session.h"
 #include "console/event_writer.h"
@@ -18,7 +19,9 @@ int RunConsole(std::istream& in, std::ostream& out) {
         events.Error("cannot prepare the prefix " + drives.Prefix().string());
     }
     FileSystem fileSystem(drives);
-    ConsoleSession session(in, events, fileSystem);
+    // Standard input is read through its descriptor, so that a TSP run can wait for `stop`.
+    ConsoleSession session(&in == &std::cin ? ConsoleInput(STDIN_FILENO) : ConsoleInput(in), events,
+                           fileSystem);
     return session.Run();
 }
 

@@ -36,10 +36,10 @@ bool Contains(const std::array<int, N>& ids, int id) {
 
 }  // namespace
 
-ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem)
+ConsoleSession::ConsoleSession(ConsoleInput input, EventWriter& events, FileSystem& fileSystem)
     : m_events(events),
       m_fileSystem(fileSystem),
-      m_ui(in, events),
+      m_ui(std::move(input), events),
       m_view(m_ui, fileSystem),
       m_recentFiles(RecentFileList::DefaultFile(kApplicationTitle)) {
     m_document.OnNewDocument();
@@ -77,6 +77,9 @@ void ConsoleSession::Execute(const ConsoleCommand& command) {
         case ConsoleAction::Ok:
         case ConsoleAction::Cancel:
             m_events.Error("no dialog is open");
+            break;
+        case ConsoleAction::Stop:
+            m_events.Error("TSP is not running");
             break;
         case ConsoleAction::Quit:
             break;

@@ -2,10 +2,10 @@
 // One run of the program driven from the console: start-up, then one input line after
 // another until quit or the end of input.
 
-#include <istream>
 #include <string>
 
 #include "console/console_command.h"
+#include "console/console_input.h"
 #include "console/console_ui.h"
 #include "console/event_writer.h"
 #include "panel/tamvel_doc.h"
@@ -17,7 +17,7 @@ namespace tamvel {
 
 class ConsoleSession {
   public:
-    ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem);
+    ConsoleSession(ConsoleInput input, EventWriter& events, FileSystem& fileSystem);
 
     /// Runs start-up, reports ready, executes the input, and ends as the main window's
     /// close box does. The process's exit code.

@@ -2,6 +2,7 @@
 // The Ui port: the only way the program's logic talks to a person. The wx front-end, the
 // console front-end and the tests' scripted Ui implement it. All text is CP932.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ struct FolderItem {
     std::string path;
     std::string displayName;
 };
+
+class StopEvent;
 
 class Ui {
   public:
@@ -39,6 +42,17 @@ class Ui {
 
     /// Hides or shows the main window.
     virtual void ShowMainWindow(bool visible) = 0;
+
+    /// TSP has been started on `tspFile`; `wait` blocks until it ends or `stop` (null when
+    /// there is none) is signalled. The front-end calls `wait` once (on any thread) and
+    /// returns after it has returned; meanwhile it shows that TSP runs and lets the person
+    /// signal `stop`. By default it only waits.
+    virtual void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                              const std::function<void()>& wait) {
+        (void)tspFile;
+        (void)stop;
+        wait();
+    }
 };
 
 }  // namespace tamvel

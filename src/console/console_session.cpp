@@ -11,14 +11,15 @@
 namespace tamvel {
 namespace {
 
-// The control panel's buttons a person can click (1004 and 1005 exist but are never shown).
-constexpr std::array kVisibleButtons = {
-    kIdChangeTspFile, kIdEditTspFile, kIdRunTspFile, kIdViewResult,    kIdExit,
-    kIdEnvSettings,   kIdNewTspFile,  kIdMacroData,  kIdFinancialData, kIdDataCollectionSite,
-    kIdCommandList,   kIdCommandSite, kIdTspHowTo,   kIdScreenHowTo,   kIdWebMail,
-    kIdTeacherPage,   kIdWebDisk,
+// The control panel's buttons. 1004 and 1005 are never shown on the form, but their commands
+// are complete, and the console can click them.
+constexpr std::array kButtons = {
+    kIdChangeTspFile, kIdEditTspFile,  kIdRunTspFile,    kIdViewResult,
+    kIdPrintResult,   kIdPrintTspFile, kIdExit,          kIdEnvSettings,
+    kIdNewTspFile,    kIdMacroData,    kIdFinancialData, kIdDataCollectionSite,
+    kIdCommandList,   kIdCommandSite,  kIdTspHowTo,      kIdScreenHowTo,
+    kIdWebMail,       kIdTeacherPage,  kIdWebDisk,
 };
-constexpr std::array kHiddenButtons = {kIdPrintResult, kIdPrintTspFile};
 
 // The fields and buttons that `state` reports.
 constexpr std::array kFields = {kIdTspFileField, kIdResultFileField, kIdTspExeField, kIdEditorField,
@@ -43,6 +44,9 @@ ConsoleSession::ConsoleSession(ConsoleInput input, EventWriter& events, FileSyst
       m_view(m_ui, fileSystem),
       m_recentFiles(RecentFileList::DefaultFile(kApplicationTitle)) {
     m_document.OnNewDocument();
+    m_view.Launcher().SetObserver([this](const LaunchReport& launch) {
+        m_events.Launch(launch.file, launch.params, launch.directory, launch.result);
+    });
 }
 
 int ConsoleSession::Run() {
@@ -87,9 +91,7 @@ void ConsoleSession::Execute(const ConsoleCommand& command) {
 }
 
 void ConsoleSession::Click(int controlId) {
-    if (Contains(kHiddenButtons, controlId)) {
-        m_events.Error("button " + std::to_string(controlId) + " is not shown");
-    } else if (!Contains(kVisibleButtons, controlId)) {
+    if (!Contains(kButtons, controlId)) {
         m_events.Error("no button " + std::to_string(controlId));
     } else if (!m_view.IsButtonEnabled(controlId)) {
         m_events.Error("button " + std::to_string(controlId) + " is disabled");

@@ -10,26 +10,22 @@ namespace tamvel {
 
 StopEvent::StopEvent() : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-StopEvent::~StopEvent() {
-    if (m_fd >= 0) ::close(m_fd);
-}
-
-// The counter only grows while set; Reset reads it back to zero.
+// The counter only grows while set; Reset reads it back to zero. Neither call blocks.
 void StopEvent::Signal() {
+    if (!m_fd) return;
     const std::uint64_t one = 1;
-    if (m_fd >= 0) [[maybe_unused]]
-        auto written = ::write(m_fd, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = ::write(m_fd.Get(), &one, sizeof one);
 }
 
 void StopEvent::Reset() {
+    if (!m_fd) return;
     std::uint64_t count = 0;
-    if (m_fd >= 0) [[maybe_unused]]
-        auto read = ::read(m_fd, &count, sizeof count);
+    [[maybe_unused]] const ssize_t read = ::read(m_fd.Get(), &count, sizeof count);
 }
 
 bool StopEvent::IsSignalled() const {
-    if (m_fd < 0) return false;
-    pollfd watch{m_fd, POLLIN, 0};
+    if (!m_fd) return false;
+    pollfd watch{m_fd.Get(), POLLIN, 0};
     return ::poll(&watch, 1, 0) == 1 && (watch.revents & POLLIN) != 0;
 }
 

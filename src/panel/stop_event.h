@@ -4,15 +4,14 @@
 // `stop` signal it; the wait then ends and TSP is ended. It is an eventfd, so a wait can
 // poll it together with the process, and signalling it is safe from any thread.
 
+#include "platform/unique_fd.h"
+
 namespace tamvel {
 
 class StopEvent {
   public:
     /// A new event, not signalled. Fd() is -1 when the system could not make one.
     StopEvent();
-    ~StopEvent();
-    StopEvent(const StopEvent&) = delete;
-    StopEvent& operator=(const StopEvent&) = delete;
 
     /// Sets the event; it stays set (manual reset) until Reset.
     void Signal();
@@ -24,10 +23,10 @@ class StopEvent {
     bool IsSignalled() const;
 
     /// The descriptor to poll: readable while the event is set.
-    int Fd() const { return m_fd; }
+    int Fd() const { return m_fd.Get(); }
 
   private:
-    int m_fd;
+    UniqueFd m_fd;
 };
 
 }  // namespace tamvel

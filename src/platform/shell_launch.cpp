@@ -46,13 +46,6 @@ std::vector<std::string> SplitOnBlanks(std::string_view text) {
     return words;
 }
 
-// A program named by a command word: a path as it is when executable, a bare name on $PATH.
-std::optional<fs::path> FindProgram(const std::string& word) {
-    if (word.find('/') == std::string::npos) return FindOnPath(word);
-    if (::access(word.c_str(), X_OK) == 0) return fs::path(word);
-    return std::nullopt;
-}
-
 LaunchPlan Failed(WinError error) {
     LaunchPlan plan;
     plan.error = error;
@@ -126,26 +119,6 @@ std::string WineZPath(const fs::path& hostPath) {
     return text;
 }
 
-std::optional<fs::path> FindOnPath(std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    while (true) {
-        const std::size_t colon = folders.find(':');
-        const std::string_view folder = folders.substr(0, colon);
-        // An empty entry is the current directory, which is never searched for a program.
-        if (!folder.empty() && folder.front() == '/') {
-            const fs::path candidate = fs::path(folder) / name;
-            std::error_code ec;
-            if (fs::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0) {
-                return candidate;
-            }
-        }
-        if (colon == std::string_view::npos) return std::nullopt;
-        folders.remove_prefix(colon + 1);
-    }
-}
-
 std::optional<std::vector<std::string>> OpenerCommand(std::string_view address) {
     if (const char* browser = std::getenv("BROWSER"); browser != nullptr) {
         std::string_view entries = browser;
@@ -155,9 +128,9 @@ std::optional<std::vector<std::string>> OpenerCommand(std::string_view address) 
             entries =
                 colon == std::string_view::npos ? std::string_view() : entries.substr(colon + 1);
             if (words.empty()) continue;
-            std::optional<fs::path> program = FindProgram(words.front());
-            if (!program) continue;
-            words.front() = program->string();
+            const fs::path program = FindOnPath(words.front());
+            if (program.empty()) continue;
+            words.front() = program.string();
             bool placed = false;
             for (std::string& word : words) {
                 for (std::size_t at; (at = word.find("%s")) != std::string::npos;) {
@@ -169,9 +142,9 @@ std::optional<std::vector<std::string>> OpenerCommand(std::string_view address) 
             return words;
         }
     }
-    std::optional<fs::path> opener = FindOnPath(kOpener);
-    if (!opener) return std::nullopt;
-    return std::vector<std::string>{opener->string(), std::string(address)};
+    const fs::path opener = FindOnPath(kOpener);
+    if (opener.empty()) return std::nullopt;
+    return std::vector<std::string>{opener.string(), std::string(address)};
 }
 
 LaunchPlan PlanProgramLaunch(const FileSystem& fileSystem, std::string_view program,
@@ -194,9 +167,9 @@ LaunchPlan PlanProgramLaunch(const FileSystem& fileSystem, std::string_view prog
     }
     const bool throughWine = IsWindowsExecutable(host.path);
     if (throughWine) {
-        std::optional<fs::path> wine = FindOnPath(kWine);
-        if (!wine) return Failed(kErrorBadExeFormat);
-        plan.argv = {wine->string(), host.path.string()};
+        const fs::path wine = FindOnPath(kWine);
+        if (wine.empty()) return Failed(kErrorBadExeFormat);
+        plan.argv = {wine.string(), host.path.string()};
     } else {
         if (::access(host.path.c_str(), X_OK) != 0) return Failed(kErrorAccessDenied);
         plan.argv = {host.path.string()};
@@ -244,6 +217,41 @@ int ShellResultOf(WinError error) {
         default:
             return kShellOutOfResources;
     }
+}
+
+SpawnResult ShellLauncher::Run(const LaunchPlan& plan, std::string_view file,
+                               std::string_view params, std::string_view directory) {
+    SpawnResult started;
+    if (plan.error != kErrorSuccess) {
+        started.error = plan.error;
+    } else {
+        SpawnOptions options;
+        options.workingDirectory = plan.workingFolder;
+        options.discardInput = true;
+        options.discardOutput = true;
+        started = ChildProcess::Spawn(
+            plan.argv.front(), std::vector<std::string>(plan.argv.begin() + 1, plan.argv.end()),
+            options);
+    }
+    if (m_observer) {
+        m_observer({std::string(file), std::string(params),
+                    directory.empty() ? m_fileSystem.CurrentDirectory() : std::string(directory),
+                    ShellResultOf(started.error)});
+    }
+    return started;
+}
+
+int ShellLauncher::Open(std::string_view file, std::string_view params,
+                        std::string_view directory) {
+    SpawnResult started =
+        Run(PlanShellLaunch(m_fileSystem, file, params, directory), file, params, directory);
+    started.child.Detach();
+    return ShellResultOf(started.error);
+}
+
+SpawnResult ShellLauncher::Start(std::string_view program, std::string_view arguments) {
+    return Run(PlanProgramLaunch(m_fileSystem, program, ProcessArguments(arguments), ""), program,
+               arguments, "");
 }
 
 }  // namespace tamvel

@@ -12,12 +12,14 @@
 // All Windows-side strings are CP932; host arguments are UTF-8.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "platform/win_error.h"
 
 namespace tamvel {
@@ -64,9 +66,6 @@ bool IsWindowsExecutable(const std::filesystem::path& file);
 /// The Z: form of a host path under Wine's default drive map ("/home/a b" -> "Z:\home\a b").
 std::string WineZPath(const std::filesystem::path& hostPath);
 
-/// The program `name` found in the folders of $PATH (executable regular file), or nullopt.
-std::optional<std::filesystem::path> FindOnPath(std::string_view name);
-
 /// The command that opens `address` (UTF-8) on the desktop: the first entry of $BROWSER (a
 /// colon-separated list of commands, "%s" standing for the address, else it is appended)
 /// whose program is found, else xdg-open; nullopt when there is none.
@@ -95,5 +94,43 @@ LaunchPlan PlanShellLaunch(const FileSystem& fileSystem, std::string_view file,
 /// The shell code for a Windows error of a start: 2, 3 and 5 as they are, bad format 11, no
 /// association 31, success 42, anything else 0 (out of resources).
 int ShellResultOf(WinError error);
+
+/// A launch as it was handed to the system: what was asked (CP932), the folder the program
+/// started in (Windows form) and the shell's result code (above 32: started).
+struct LaunchReport {
+    std::string file;
+    std::string params;
+    std::string directory;
+    int result = kShellSuccess;
+};
+
+/// The one launcher of outside programs: shell launches (a program with parameters, an
+/// address, the browser) that are never waited for, and process starts (TSP) that are.
+/// Started programs read nothing of this process's input and write nothing to its output
+/// (the console's events); every child is reaped.
+class ShellLauncher {
+  public:
+    using Observer = std::function<void(const LaunchReport&)>;
+
+    explicit ShellLauncher(const FileSystem& fileSystem) : m_fileSystem(fileSystem) {}
+
+    /// A shell launch: `file` with `params` in `directory` (empty: the current directory).
+    /// Returns at once with the shell's result code; the program runs on by itself.
+    int Open(std::string_view file, std::string_view params, std::string_view directory);
+
+    /// A process start: `program` with its argument string (ProcessArguments), inheriting
+    /// the current directory. The child to wait for, or the Windows error number.
+    SpawnResult Start(std::string_view program, std::string_view arguments);
+
+    /// Called after every launch, started or not (the console reports them).
+    void SetObserver(Observer observer) { m_observer = std::move(observer); }
+
+  private:
+    SpawnResult Run(const LaunchPlan& plan, std::string_view file, std::string_view params,
+                    std::string_view directory);
+
+    const FileSystem& m_fileSystem;
+    Observer m_observer;
+};
 
 }  // namespace tamvel

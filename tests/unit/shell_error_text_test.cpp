@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../integration/scripted_ui.h"
+#include "integration/scripted_ui.h"
 
 namespace tamvel {
 namespace {

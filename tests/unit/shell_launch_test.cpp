@@ -8,35 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "../integration/temp_prefix.h"
 #include "platform/text.h"
+#include "support/scoped_env.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScopedEnv;
 using testing::TempPrefix;
 using Args = std::vector<std::string>;
-
-// Sets an environment variable for one test; the old value comes back afterwards.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (m_old) {
-            ::setenv(m_name, m_old->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-
-  private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 TEST(ShellLaunch, TellsAddressesTheBrowserAndProgramsApart) {
     struct Case {
@@ -99,7 +81,8 @@ class PlanLaunchTest : public ::testing::Test {
     TempPrefix m_prefix;
     FileSystem m_fileSystem{m_prefix.Drives()};
     fs::path m_bin = m_prefix.Root() / "bin";
-    ScopedVariable m_path{"PATH", m_bin.string()};
+    ScopedEnv m_path{"PATH", m_bin.c_str()};
+    ScopedEnv m_browser{"BROWSER", nullptr};
 };
 
 TEST_F(PlanLaunchTest, GivesTheShellCodeOfAProgramThatCannotBeStarted) {
@@ -172,17 +155,17 @@ TEST_F(PlanLaunchTest, SendsAddressesToBrowserOrElseXdgOpen) {
 
     const fs::path browser = PutOnPath("my-browser");
     {
-        ScopedVariable set("BROWSER", "absent-browser:my-browser --new-tab");
+        ScopedEnv set("BROWSER", "absent-browser:my-browser --new-tab");
         EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").argv,
                   (Args{browser.string(), "--new-tab", address}));
     }
     {
-        ScopedVariable set("BROWSER", browser.string() + " --url=%s");
+        ScopedEnv set("BROWSER", (browser.string() + " --url=%s").c_str());
         EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").argv,
                   (Args{browser.string(), "--url=" + address}));
     }
     {
-        ScopedVariable set("BROWSER", "absent-browser");
+        ScopedEnv set("BROWSER", "absent-browser");
         EXPECT_EQ(PlanShellLaunch(m_fileSystem, address, "", "").argv,
                   (Args{opener.string(), address}));
     }

@@ -11,7 +11,7 @@
 
 #include "platform/host_file.h"
 #include "platform/text.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tamvel {
 namespace {
@@ -112,7 +112,7 @@ class HelpFolderTest : public ::testing::Test {
         ASSERT_FALSE(m_prefix.empty());
         fs::create_directories(m_prefix / "bin");
     }
-    testing::TempFolder m_folder{"tamvel-help-"};
+    testing::TempFolder m_folder{"tamvel-help"};
     const fs::path& m_prefix = m_folder.Path();
 };
 

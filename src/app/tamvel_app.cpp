@@ -11,15 +11,16 @@
 #include <system_error>
 #include <vector>
 
-#include "app/about_dlg.h"
 #include "app/control_panel_form.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
+#include "app/model_dialog.h"
 #include "app/splash_wnd.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
 #include "platform/xdg_dirs.h"
+#include "ui/about_box.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
@@ -177,8 +178,8 @@ void CTamvelApp::RenewDocument(const std::optional<std::filesystem::path>& file)
 }
 
 void CTamvelApp::OnAppAbout(wxCommandEvent&) {
-    CAboutDlg about(m_frame);
-    about.ShowModal();
+    DialogModel about = AboutBox();
+    ShowModelDialog(m_frame, about);
 }
 
 void CTamvelApp::OnFileNew(wxCommandEvent&) { RenewDocument(std::nullopt); }

@@ -5,35 +5,18 @@
 #include <map>
 #include <optional>
 
-#include "panel/control_ids.h"
 #include "platform/text.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {
 
-// The control panel's buttons. 1004 and 1005 are never shown on the form, but their commands
-// are complete, and the console can click them.
-constexpr std::array kButtons = {
-    kIdChangeTspFile, kIdEditTspFile,  kIdRunTspFile,    kIdViewResult,
-    kIdPrintResult,   kIdPrintTspFile, kIdExit,          kIdEnvSettings,
-    kIdNewTspFile,    kIdMacroData,    kIdFinancialData, kIdDataCollectionSite,
-    kIdCommandList,   kIdCommandSite,  kIdTspHowTo,      kIdScreenHowTo,
-    kIdWebMail,       kIdTeacherPage,  kIdWebDisk,
-};
-
-// The fields and buttons that `state` reports.
+// The fields that `state` reports.
 constexpr std::array kFields = {kIdTspFileField, kIdResultFileField, kIdTspExeField, kIdEditorField,
                                 kIdSaveFolderField};
-constexpr std::array kUpdatedButtons = {kIdEditTspFile, kIdRunTspFile, kIdViewResult,
-                                        kIdPrintResult, kIdPrintTspFile};
 
 // The one field a person can type into; the others are read-only.
 constexpr int kEditableField = kIdTspFileField;
-
-template <std::size_t N>
-bool Contains(const std::array<int, N>& ids, int id) {
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
 
 }  // namespace
 
@@ -91,12 +74,14 @@ void ConsoleSession::Execute(const ConsoleCommand& command) {
 }
 
 void ConsoleSession::Click(int controlId) {
-    if (!Contains(kButtons, controlId)) {
+    // 1004 and 1005 are never shown on the form, but their commands are complete, and the
+    // console can click them.
+    if (CTamvelView::FindButton(controlId) == nullptr) {
         m_events.Error("no button " + std::to_string(controlId));
     } else if (!m_view.IsButtonEnabled(controlId)) {
         m_events.Error("button " + std::to_string(controlId) + " is disabled");
     } else {
-        m_view.OnCommand(controlId);
+        m_view.OnButtonClicked(controlId);
     }
 }
 
@@ -140,7 +125,9 @@ void ConsoleSession::ReportState() {
     std::map<int, std::string> fields;
     for (int id : kFields) fields[id] = m_ui.FieldText(id);
     std::map<int, bool> enabled;
-    for (int id : kUpdatedButtons) enabled[id] = m_view.IsButtonEnabled(id);
+    for (const PanelButton& button : CTamvelView::Buttons()) {
+        if (button.updateRule) enabled[button.id] = m_view.IsButtonEnabled(button.id);
+    }
     m_events.State(fields, enabled, m_fileSystem.CurrentDirectory());
 }
 

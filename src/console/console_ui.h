@@ -10,7 +10,7 @@
 
 #include "console/console_input.h"
 #include "console/event_writer.h"
-#include "panel/ui.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 
@@ -30,6 +30,7 @@ class ConsoleUi : public Ui {
     std::optional<FolderItem> BrowseForFolder() override;
     std::string FieldText(int controlId) const override;
     void SetFieldText(int controlId, std::string_view text) override;
+    int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
     void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
                       const std::function<void()>& wait) override;
@@ -39,6 +40,8 @@ class ConsoleUi : public Ui {
     /// nullopt for an empty line or the end of input. A line that is not valid text gets an
     /// error event and the chooser waits for another.
     std::optional<std::string> AskPath(std::string_view kind);
+    /// One input line inside an open dialog; the dialog's result once it closes.
+    std::optional<int> ExecuteInDialog(DialogModel& dialog, const std::string& line);
 
     ConsoleInput m_input;
     /// Lines that came while TSP ran, read before any new one.

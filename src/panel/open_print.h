@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "panel/panel_context.h"
-#include "panel/ui.h"
 #include "platform/file_system.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 

@@ -6,9 +6,9 @@
 
 #include "environment/environment_file.h"
 #include "panel/stop_event.h"
-#include "panel/ui.h"
 #include "platform/file_system.h"
 #include "platform/shell_launch.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 

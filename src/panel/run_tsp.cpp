@@ -2,11 +2,11 @@
 
 #include <cerrno>
 
-#include "panel/control_ids.h"
 #include "panel/message_text.h"
 #include "panel/open_print.h"
 #include "panel/shell_error_text.h"
 #include "platform/text.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {

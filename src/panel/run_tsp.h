@@ -5,9 +5,9 @@
 #include <string>
 
 #include "panel/panel_context.h"
-#include "panel/ui.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "panel/ui.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 

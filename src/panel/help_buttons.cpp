@@ -1,10 +1,10 @@
 #include "panel/help_buttons.h"
 
-#include "panel/control_ids.h"
 #include "panel/message_text.h"
 #include "panel/open_print.h"
 #include "platform/shell_launch.h"
 #include "platform/text.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {

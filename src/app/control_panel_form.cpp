@@ -135,6 +135,13 @@ int ControlPanelForm::RunDialog(DialogModel& dialog) {
     return ShowModelDialog(DialogOwner(MainWindow()), dialog);
 }
 
+// Queued, as a posted close message is: the window closes once the click has been handled.
+void ControlPanelForm::CloseMainWindow() {
+    wxWindow* mainWindow = MainWindow();
+    if (!mainWindow) return;
+    mainWindow->CallAfter([mainWindow] { mainWindow->Close(); });
+}
+
 void ControlPanelForm::ShowMainWindow(bool visible) {
     wxWindow* mainWindow = MainWindow();
     if (!mainWindow) return;

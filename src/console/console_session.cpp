@@ -43,6 +43,8 @@ int ConsoleSession::Run() {
         }
         if (parsed.command->action == ConsoleAction::Quit) break;
         Execute(*parsed.command);
+        // The exit button's close request ends the session as `quit` does.
+        if (m_ui.CloseRequested()) break;
     }
     return Quit();
 }

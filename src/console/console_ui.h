@@ -32,6 +32,10 @@ class ConsoleUi : public Ui {
     void SetFieldText(int controlId, std::string_view text) override;
     int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
+    void CloseMainWindow() override { m_closeRequested = true; }
+
+    /// Whether a command has asked the main window to close.
+    bool CloseRequested() const { return m_closeRequested; }
     void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
                       const std::function<void()>& wait) override;
 
@@ -49,6 +53,7 @@ class ConsoleUi : public Ui {
     EventWriter& m_events;
     std::map<int, std::string> m_fields;
     bool m_inputEnded = false;
+    bool m_closeRequested = false;
 };
 
 }  // namespace tamvel

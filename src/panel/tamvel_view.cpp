@@ -4,12 +4,14 @@
 #include <string_view>
 
 #include "environment/choosers.h"
+#include "panel/help_buttons.h"
 #include "panel/message_text.h"
 #include "panel/open_print.h"
 #include "panel/result_file_name.h"
 #include "panel/run_tsp.h"
 #include "panel/shell_error_text.h"
 #include "platform/text.h"
+#include "reference/tsp_command_dlg.h"
 #include "ui/control_ids.h"
 
 namespace tamvel {
@@ -94,6 +96,12 @@ constexpr PanelButton kButtons[] = {
     {kIdFinancialData, &V::OnFinancialData, nullptr, true},
 };
 
+// The configuration of a view made without one; it lives as long as the program.
+const DeploymentConfig& BuiltInDeployment() {
+    static const DeploymentConfig config = DeploymentConfig::Defaults();
+    return config;
+}
+
 }  // namespace
 
 std::span<const PanelButton> CTamvelView::Buttons() { return kButtons; }
@@ -105,8 +113,11 @@ const PanelButton* CTamvelView::FindButton(int id) {
     return nullptr;
 }
 
+CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem, const DeploymentConfig& config)
+    : m_ui(ui), m_fileSystem(fileSystem), m_config(config), m_launcher(fileSystem) {}
+
 CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem)
-    : m_ui(ui), m_fileSystem(fileSystem), m_launcher(fileSystem) {}
+    : CTamvelView(ui, fileSystem, BuiltInDeployment()) {}
 
 // The form's own layout (fit and centre in the frame) is the front-end's part of start-up;
 // everything that follows it is here.
@@ -348,19 +359,33 @@ bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
 }
 
 void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
-void CTamvelView::OnExit() {}
 void CTamvelView::OnEnvSettings() {}
 void CTamvelView::OnNewTspFile() {}
-void CTamvelView::OnMacroData() {}
-void CTamvelView::OnDataCollectionHelp() {}
-void CTamvelView::OnCommandList() {}
-void CTamvelView::OnCommandSite() {}
-void CTamvelView::OnHowToUseTsp() {}
-void CTamvelView::OnHowToUseScreen() {}
-void CTamvelView::OnWebMail() {}
-void CTamvelView::OnTeacherPage() {}
-void CTamvelView::OnWebDisk() {}
-void CTamvelView::OnFinancialData() {}
+
+// The exit button closes the main window as its close box does, so the view's destruction
+// saves the working environment on both paths.
+void CTamvelView::OnExit() { m_ui.CloseMainWindow(); }
+
+// A new reference each time: nothing of an earlier opening survives. Its result is not used.
+void CTamvelView::OnCommandList() {
+    CTspCommandDlg reference;
+    reference.DoModal(m_ui);
+}
+
+void CTamvelView::LaunchHelpButton(int controlId) {
+    PanelContext panel = Context();
+    PressHelpButton(panel, m_config, controlId);
+}
+
+void CTamvelView::OnDataCollectionHelp() { LaunchHelpButton(kIdDataCollectionSite); }
+void CTamvelView::OnHowToUseTsp() { LaunchHelpButton(kIdTspHowTo); }
+void CTamvelView::OnHowToUseScreen() { LaunchHelpButton(kIdScreenHowTo); }
+void CTamvelView::OnCommandSite() { LaunchHelpButton(kIdCommandSite); }
+void CTamvelView::OnMacroData() { LaunchHelpButton(kIdMacroData); }
+void CTamvelView::OnFinancialData() { LaunchHelpButton(kIdFinancialData); }
+void CTamvelView::OnWebMail() { LaunchHelpButton(kIdWebMail); }
+void CTamvelView::OnTeacherPage() { LaunchHelpButton(kIdTeacherPage); }
+void CTamvelView::OnWebDisk() { LaunchHelpButton(kIdWebDisk); }
 
 void CTamvelView::OnFieldChanged(int controlId) {
     if (controlId == kIdTspFileField) OnTspFileChanged();

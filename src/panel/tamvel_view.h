@@ -7,6 +7,7 @@
 #include <string>
 
 #include "environment/environment_file.h"
+#include "panel/deployment_config.h"
 #include "panel/panel_context.h"
 #include "panel/stop_event.h"
 #include "platform/file_system.h"
@@ -40,6 +41,10 @@ class CTamvelView {
     /// The button with `id`, or nullptr.
     static const PanelButton* FindButton(int id);
 
+    /// A view of the installation `config` describes (the help buttons' addresses); `config`
+    /// must outlive it.
+    CTamvelView(Ui& ui, FileSystem& fileSystem, const DeploymentConfig& config);
+    /// A view with the built-in deployment configuration.
     CTamvelView(Ui& ui, FileSystem& fileSystem);
 
     /// The start-up sequence: runs when the form is first shown and whenever the document
@@ -150,8 +155,12 @@ class CTamvelView {
     /// The panel's working strings lent to a command.
     PanelContext Context();
 
+    /// Runs the launch of a help, service or data button (help_buttons.h).
+    void LaunchHelpButton(int controlId);
+
     Ui& m_ui;
     FileSystem& m_fileSystem;
+    const DeploymentConfig& m_config;
     WorkingEnvironment m_environment;
     std::string m_resultFilePath;
     std::string m_notepadPath;

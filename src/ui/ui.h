@@ -38,6 +38,10 @@ class Person {
     /// Hides or shows the main window.
     virtual void ShowMainWindow(bool visible) = 0;
 
+    /// Asks the main window to close as its close box does, once the current command has
+    /// returned; the call itself returns at once.
+    virtual void CloseMainWindow() = 0;
+
     /// TSP has been started on `tspFile`; `wait` blocks until it ends or `stop` (null when
     /// there is none) is signalled. The front-end calls `wait` once (on any thread) and
     /// returns after it has returned; meanwhile it shows that TSP runs and lets the person

@@ -75,6 +75,7 @@ class ScriptedUi : public Ui {
     void ShowMainWindow(bool visible) override {
         m_log.push_back(visible ? "window shown" : "window hidden");
     }
+    void CloseMainWindow() override { m_log.push_back("close requested"); }
 
   private:
     static constexpr std::string_view kMessage = "message: ";

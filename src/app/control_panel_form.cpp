@@ -42,21 +42,20 @@ class ScopedDialogUnitFont {
 
 }  // namespace
 
-ControlPanelForm::ControlPanelForm(wxWindow* parent, FileSystem& fileSystem,
-                                   const DeploymentConfig& config)
-    : m_fileSystem(fileSystem), m_view(std::make_unique<CTamvelView>(*this, fileSystem)) {
+ControlPanelForm::ControlPanelForm(wxWindow* parent, TamvelSession& session)
+    : m_session(session), m_view(session.CreateView(*this)) {
     LoadTamvelResources();
     {
         ScopedDialogUnitFont dialogUnits(wxGetTopLevelParent(parent), DialogFont());
         wxXmlResource::Get()->LoadPanel(this, parent, wxString::Format("%d", kDialogControlPanel));
     }
-    ApplyDeploymentTexts(config);
+    ApplyDeploymentTexts(session.Config());
     BindEvents();
 }
 
-ControlPanelForm::~ControlPanelForm() { m_view->OnDestroy(); }
+ControlPanelForm::~ControlPanelForm() { m_session.ReleaseView(); }
 
-void ControlPanelForm::RunStartup() { m_view->OnInitialUpdate(); }
+void ControlPanelForm::RunStartup() { m_view.OnInitialUpdate(); }
 
 void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
     const wxString seminar = FromCp932(config.seminar);
@@ -90,12 +89,12 @@ void ControlPanelForm::BindEvents() {
 }
 
 void ControlPanelForm::OnUpdateButton(wxUpdateUIEvent& event) {
-    event.Enable(m_view->IsButtonEnabled(event.GetId()));
+    event.Enable(m_view.IsButtonEnabled(event.GetId()));
 }
 
-void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view->OnButtonClicked(event.GetId()); }
+void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view.OnButtonClicked(event.GetId()); }
 
-void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view->OnFieldChanged(kIdTspFileField); }
+void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view.OnFieldChanged(kIdTspFileField); }
 
 wxWindow* ControlPanelForm::MainWindow() const {
     return wxGetTopLevelParent(const_cast<ControlPanelForm*>(this));
@@ -106,13 +105,13 @@ void ControlPanelForm::ShowMessage(std::string_view text) {
 }
 
 std::optional<std::string> ControlPanelForm::ChooseFile(ChooserKind kind) {
-    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_fileSystem.Drives());
+    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_session.Drives());
     if (chooser.ShowModal() != wxID_OK) return std::nullopt;
     return chooser.GetPathName();
 }
 
 std::optional<FolderItem> ControlPanelForm::BrowseForFolder() {
-    FolderBrowser browser(MainWindow(), m_fileSystem.Drives());
+    FolderBrowser browser(MainWindow(), m_session.Drives());
     return browser.Browse();
 }
 

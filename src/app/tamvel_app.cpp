@@ -48,6 +48,12 @@ std::filesystem::path RunningProgram(const wxString& argv0) {
     return error ? std::filesystem::absolute(ToHostPath(argv0), error) : program;
 }
 
+/// Lets the desktop open *.tsp files with this program, for this user.
+void RegisterFileType(const std::filesystem::path& program) {
+    const std::filesystem::path dataHome = DataHome();
+    RefreshDesktopDatabases(RegisterFileTypeForUser(program, dataHome, SystemDataDirs()), dataHome);
+}
+
 }  // namespace
 
 /// Serves the requests that later copies send to the endpoint.
@@ -106,38 +112,25 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
 
-    m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
-    const std::filesystem::path dataHome = DataHome();
-    RefreshDesktopDatabases(
-        RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
-
     // The document: a file named on the command line becomes it (nothing is read from it).
+    m_session = std::make_unique<TamvelSession>();
     const std::optional<std::filesystem::path> file = CommandLineFile(argv);
-    if (file) {
-        if (!m_document.OnOpenDocument(*file)) {
-            ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
-            return false;
-        }
-        m_recentFiles->Record(m_document.PathName());
-    } else {
-        m_document.OnNewDocument();
+    if (file && !m_session->RenewDocument(file)) {
+        ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
+        return false;
     }
-
-    m_drives = std::make_unique<DriveMap>(DriveMap::DefaultPrefix());
-    m_drives->EnsurePrefix();
-    m_fileSystem = std::make_unique<FileSystem>(*m_drives);
-    m_config = DeploymentConfig::Load();
+    m_session->PreparePrefix();
     LoadTamvelResources();
 
     m_frame = new CMainFrame();  // puts up the splash
     SetTopWindow(m_frame);
-    m_form = new ControlPanelForm(m_frame, *m_fileSystem, m_config);
+    m_form = new ControlPanelForm(m_frame, *m_session);
     m_frame->SetForm(m_form);
     m_form->RunStartup();
 
     m_frame->Show();
     m_frame->Update();
-    m_frame->SetTitle(MainCaption(m_config));
+    m_frame->SetTitle(MainCaption(m_session->Config()));
     m_frame->DragAcceptFiles(true);
     m_frame->Bind(wxEVT_DROP_FILES, &CTamvelApp::OnDropFiles, this);
     Bind(wxEVT_MENU, &CTamvelApp::OnAppAbout, this, wxID_ABOUT);
@@ -149,6 +142,8 @@ bool CTamvelApp::OnInit() {
         m_form = nullptr;
     });
     OpenEndpoint();  // last: a copy started before this point finds no running copy
+    // Nothing the window needs: done once the event loop runs, after the window shows.
+    CallAfter([program = RunningProgram(argv[0])] { RegisterFileType(program); });
     return true;
 }
 
@@ -168,13 +163,11 @@ void CTamvelApp::BringForward() {
 
 void CTamvelApp::RenewDocument(const std::optional<std::filesystem::path>& file) {
     if (!m_form) return;
-    const bool renewed =
-        tamvel::RenewDocument(m_document, *m_recentFiles, file, [this] { m_form->RunStartup(); });
-    if (!renewed) {
+    if (!m_session->RenewDocument(file)) {
         ShowTamvelMessage(DialogOwner(m_frame), FromCp932(OpenDocumentFailedMessage(*file)));
         return;
     }
-    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_document.Caption()));
+    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_session->Document().Caption()));
 }
 
 void CTamvelApp::OnAppAbout(wxCommandEvent&) {

@@ -20,17 +20,17 @@ constexpr int kEditableField = kIdTspFileField;
 
 }  // namespace
 
-ConsoleSession::ConsoleSession(ConsoleInput input, EventWriter& events, FileSystem& fileSystem)
+ConsoleSession::ConsoleSession(ConsoleInput input, EventWriter& events, TamvelSession& session)
     : m_events(events),
-      m_fileSystem(fileSystem),
+      m_session(session),
       m_ui(std::move(input), events),
-      m_view(m_ui, fileSystem),
-      m_recentFiles(RecentFileList::DefaultFile(kApplicationTitle)) {
-    m_document.OnNewDocument();
+      m_view(session.CreateView(m_ui)) {
     m_view.Launcher().SetObserver([this](const LaunchReport& launch) {
         m_events.Launch(launch.file, launch.params, launch.directory, launch.result);
     });
 }
+
+ConsoleSession::~ConsoleSession() { m_session.ReleaseView(); }
 
 int ConsoleSession::Run() {
     m_view.OnInitialUpdate();
@@ -113,11 +113,9 @@ void ConsoleSession::PressKey(const std::string& key) {
 void ConsoleSession::RenewDocument(const std::string& openedFile) {
     std::optional<std::filesystem::path> file;
     if (!openedFile.empty()) {
-        file = m_fileSystem.ToHost(openedFile);  // nullopt: unmapped drive or unusable name
+        file = m_session.Files().ToHost(openedFile);  // nullopt: unmapped drive or unusable name
     }
-    const bool renewed =
-        (openedFile.empty() || file) && tamvel::RenewDocument(m_document, m_recentFiles, file,
-                                                              [this] { m_view.OnInitialUpdate(); });
+    const bool renewed = (openedFile.empty() || file) && m_session.RenewDocument(file);
     if (!renewed) m_ui.ShowMessage(OpenDocumentFailedMessageForName(openedFile));
 }
 
@@ -128,11 +126,11 @@ void ConsoleSession::ReportState() {
     for (const PanelButton& button : CTamvelView::Buttons()) {
         if (button.updateRule) enabled[button.id] = m_view.IsButtonEnabled(button.id);
     }
-    m_events.State(fields, enabled, m_fileSystem.CurrentDirectory());
+    m_events.State(fields, enabled, m_session.Files().CurrentDirectory());
 }
 
 int ConsoleSession::Quit() {
-    m_view.OnDestroy();
+    m_session.ReleaseView();
     m_events.Exit(0);
     return 0;
 }

@@ -98,6 +98,17 @@ class ControlPanelFormTest : public ::testing::Test {
         return form;
     }
 
+    // The form over the fake TSP in `mode` (fakes/fake_tsp.cpp), C:\work\model.tsp typed in.
+    ControlPanelForm* OpenFormToRun(testing::FakePrograms& fakes, const char* mode) {
+        fakes.SetTspMode(mode);
+        testing::TempPrefix::WriteFile(m_driveC / "work" / "model.tsp");
+        ControlPanelForm* form = OpenForm();
+        wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl)
+            ->SetValue("C:\\work\\model.tsp");
+        IdlePass();
+        return form;
+    }
+
     // One idle pass, as the event loop makes when it runs out of events.
     static void IdlePass() {
         wxTheApp->Yield();
@@ -403,11 +414,7 @@ class RunProbe {
 
 TEST_F(ControlPanelFormTest, RunsTspWithItsOwnRunningWindowInPlaceOfTheHiddenMainWindow) {
     testing::FakePrograms fakes(m_prefix);
-    fakes.SetTspMode("slow");
-    testing::TempPrefix::WriteFile(m_driveC / "work" / "model.tsp");
-    ControlPanelForm* form = OpenForm();
-    wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl)->SetValue("C:\\work\\model.tsp");
-    IdlePass();
+    ControlPanelForm* form = OpenFormToRun(fakes, "slow");
 
     RunProbe probe(m_frame, 1100);
     Click(form->FindWindow(kIdRunTspFile));
@@ -431,11 +438,7 @@ TEST_F(ControlPanelFormTest, RunsTspWithItsOwnRunningWindowInPlaceOfTheHiddenMai
 
 TEST_F(ControlPanelFormTest, StopButtonEndsAHangingRunWithinASecond) {
     testing::FakePrograms fakes(m_prefix);
-    fakes.SetTspMode("hang");
-    testing::TempPrefix::WriteFile(m_driveC / "work" / "model.tsp");
-    ControlPanelForm* form = OpenForm();
-    wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl)->SetValue("C:\\work\\model.tsp");
-    IdlePass();
+    ControlPanelForm* form = OpenFormToRun(fakes, "hang");
 
     std::chrono::steady_clock::time_point stopped;
     RunProbe probe(m_frame, 500, [&](wxDialog* running) {

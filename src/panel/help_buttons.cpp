@@ -44,7 +44,7 @@ std::string AddressNotConfiguredMessage(std::string_view key) {
     return FormatMessageText(kAddressNotConfigured, key);
 }
 
-void PressHelpButton(PanelContext& panel, const DeploymentConfig& config, int controlId) {
+void PressHelpButton(const PanelContext& panel, const DeploymentConfig& config, int controlId) {
     const HelpButton* button = FindHelpButton(controlId);
     if (button == nullptr) return;
     std::string file;

@@ -40,6 +40,6 @@ std::string AddressNotConfiguredMessage(std::string_view key);
 
 /// Runs the launch of button `controlId` (one of the table): a reported launch keeps its
 /// result as the last shell result and reports a failure; a silent one leaves both alone.
-void PressHelpButton(PanelContext& panel, const DeploymentConfig& config, int controlId);
+void PressHelpButton(const PanelContext& panel, const DeploymentConfig& config, int controlId);
 
 }  // namespace tamvel

@@ -358,8 +358,7 @@ void CTamvelView::OnCommandList() {
 }
 
 void CTamvelView::LaunchHelpButton(int controlId) {
-    PanelContext panel = Context();
-    PressHelpButton(panel, m_config, controlId);
+    PressHelpButton(Context(), m_config, controlId);
 }
 
 void CTamvelView::OnDataCollectionHelp() { LaunchHelpButton(kIdDataCollectionSite); }

@@ -6,27 +6,48 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+#include <wx/xml/xml.h>
 #include <wx/xrc/xmlres.h>
 
 #include <map>
 #include <memory>
 
 #include "app/about_dlg.h"
+#include "app/reference_list_layout.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
+#include "reference/tsp_command_dlg.h"
 #include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {
+
+/// A template's size is in dialog units of the dialog's own font, which XRC applies only
+/// after it has sized the dialog in the units of its parent's: sizes it again in its own.
+void ApplyTemplateSize(wxDialog& dialog, const wxString& name) {
+    const wxXmlNode* node = wxXmlResource::Get()->GetResourceNode(name);
+    for (const wxXmlNode* child = node ? node->GetChildren() : nullptr; child;
+         child = child->GetNext()) {
+        const wxString size = child->GetNodeContent();
+        long width = 0;
+        long height = 0;
+        if (child->GetName() == "size" && size.EndsWith("d") &&
+            size.BeforeFirst(',').ToLong(&width) &&
+            size.AfterFirst(',').RemoveLast().ToLong(&height)) {
+            dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(width, height)));
+        }
+    }
+}
 
 /// The wx dialog of template `id`.
 std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
     if (id == kDialogAbout) return std::make_unique<CAboutDlg>(parent);
     LoadTamvelResources();
     auto dialog = std::make_unique<wxDialog>();
-    if (!wxXmlResource::Get()->LoadDialog(dialog.get(), parent, wxString::Format("%d", id))) {
-        return nullptr;
-    }
+    const wxString name = wxString::Format("%d", id);
+    if (!wxXmlResource::Get()->LoadDialog(dialog.get(), parent, name)) return nullptr;
+    ApplyTemplateSize(*dialog, name);
+    if (id == kDialogReference) FollowSizeWithListBox(*dialog, kIdCommandListBox);
     return dialog;
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "panel/help_pages.h"
 #include "platform/host_file.h"
 #include "platform/text.h"
 #include "platform/xdg_dirs.h"
@@ -22,12 +23,38 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// The member a key sets, or null for a key this installation does not know.
-std::string* MemberForKey(DeploymentConfig& config, std::string_view key) {
-    if (key == "seminar") return &config.seminar;
-    if (key == "teacher_mail") return &config.teacherMail;
-    if (key == "university") return &config.university;
+// Every key of the file and the member it sets.
+struct Key {
+    std::string_view name;
+    std::string DeploymentConfig::*member;
+};
+constexpr Key kKeys[] = {
+    {"seminar", &DeploymentConfig::seminar},
+    {"teacher_mail", &DeploymentConfig::teacherMail},
+    {"university", &DeploymentConfig::university},
+    {"help_data_collection", &DeploymentConfig::helpDataCollection},
+    {"help_tsp", &DeploymentConfig::helpTsp},
+    {"help_screen", &DeploymentConfig::helpScreen},
+    {"tsp_command_site", &DeploymentConfig::tspCommandSite},
+    {"webmail", &DeploymentConfig::webmail},
+    {"teacher_page", &DeploymentConfig::teacherPage},
+    {"web_disk", &DeploymentConfig::webDisk},
+    {"guide_macro_series", &DeploymentConfig::guideMacroSeries},
+    {"guide_financial_series", &DeploymentConfig::guideFinancialSeries},
+    {"guide_financial_cross", &DeploymentConfig::guideFinancialCross},
+};
+
+const Key* FindKey(std::string_view name) {
+    for (const Key& key : kKeys) {
+        if (key.name == name) return &key;
+    }
     return nullptr;
+}
+
+// The member a key sets, or null for a key this installation does not know.
+std::string* MemberForKey(DeploymentConfig& config, std::string_view name) {
+    const Key* key = FindKey(name);
+    return key == nullptr ? nullptr : &(config.*(key->member));
 }
 
 // Sets what one line says; comments, blank lines, unknown keys and values CP932 cannot
@@ -63,7 +90,17 @@ DeploymentConfig DeploymentConfig::Defaults() {
     config.seminar = Cp932("計量経済学ゼミ");
     config.teacherMail = "teacher@example.ac.jp";
     config.university = Cp932("本学");
+    // The pages that ship with Tamvel; keys without one stay unconfigured. A file: URL is
+    // ASCII, the same bytes in CP932.
+    for (const Key& key : kKeys) {
+        if (!ShippedHelpPage(key.name).empty()) config.*(key.member) = DefaultHelpAddress(key.name);
+    }
     return config;
+}
+
+const std::string* DeploymentConfig::Find(std::string_view name) const {
+    const Key* key = FindKey(name);
+    return key == nullptr ? nullptr : &(this->*(key->member));
 }
 
 DeploymentConfig DeploymentConfig::Load() {

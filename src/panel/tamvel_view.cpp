@@ -4,9 +4,14 @@
 #include <string_view>
 
 #include "environment/choosers.h"
+#include "panel/help_buttons.h"
 #include "panel/message_text.h"
+#include "panel/open_print.h"
 #include "panel/result_file_name.h"
+#include "panel/run_tsp.h"
+#include "panel/shell_error_text.h"
 #include "platform/text.h"
+#include "reference/tsp_command_dlg.h"
 #include "ui/control_ids.h"
 
 namespace tamvel {
@@ -91,6 +96,12 @@ constexpr PanelButton kButtons[] = {
     {kIdFinancialData, &V::OnFinancialData, nullptr, true},
 };
 
+// The configuration of a view made without one; it lives as long as the program.
+const DeploymentConfig& BuiltInDeployment() {
+    static const DeploymentConfig config = DeploymentConfig::Defaults();
+    return config;
+}
+
 }  // namespace
 
 std::span<const PanelButton> CTamvelView::Buttons() { return kButtons; }
@@ -102,7 +113,11 @@ const PanelButton* CTamvelView::FindButton(int id) {
     return nullptr;
 }
 
-CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem) : m_ui(ui), m_fileSystem(fileSystem) {}
+CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem, const DeploymentConfig& config)
+    : m_ui(ui), m_fileSystem(fileSystem), m_config(config), m_launcher(fileSystem) {}
+
+CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem)
+    : CTamvelView(ui, fileSystem, BuiltInDeployment()) {}
 
 // The form's own layout (fit and centre in the frame) is the front-end's part of start-up;
 // everything that follows it is here.
@@ -298,25 +313,63 @@ bool CTamvelView::OnButtonClicked(int controlId) {
 
 // The commands are added one by one, each in the file that owns it; until then a click on
 // its button does nothing.
-void CTamvelView::OnChangeTspFile() {}
-void CTamvelView::OnEditTspFile() {}
-void CTamvelView::OnRunTspFile() {}
-void CTamvelView::OnViewResultFile() {}
-void CTamvelView::OnPrintResultFile() {}
-void CTamvelView::OnPrintTspFile() {}
-void CTamvelView::OnExit() {}
+PanelContext CTamvelView::Context() {
+    return {m_ui,          m_fileSystem,    m_launcher,        m_environment,    m_resultFilePath,
+            m_notepadPath, m_windowsFolder, m_lastShellResult, m_stopEvent.get()};
+}
+
+// The chooser opens in the save folder. A chosen path is kept whole, however long: cutting
+// it to the chooser's old 199 bytes would name another file.
+void CTamvelView::OnChangeTspFile() {
+    m_fileSystem.SetCurrentDirectory(m_environment.saveFolder);
+    std::optional<std::string> chosen = m_ui.ChooseFile(ChooserKind::TspFile);
+    if (!chosen) return;
+    SetTspFileField(*chosen);
+    m_resultFilePath = MakeResultFileName(m_environment.tspFile);
+    m_ui.SetFieldText(kIdResultFileField, m_resultFilePath);
+}
+
+void CTamvelView::OnEditTspFile() { EditTspFile(Context()); }
+
+void CTamvelView::OnRunTspFile() { RunTspFile(Context()); }
+
+void CTamvelView::OnViewResultFile() { ViewResultFile(Context()); }
+
+void CTamvelView::OnPrintResultFile() { PrintResultFile(Context()); }
+
+void CTamvelView::OnPrintTspFile() { PrintTspFile(Context()); }
+
+bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
+    return tamvel::LocateFile(m_ui, m_fileSystem, path, showMessage);
+}
+
+void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
 void CTamvelView::OnEnvSettings() {}
 void CTamvelView::OnNewTspFile() {}
-void CTamvelView::OnMacroData() {}
-void CTamvelView::OnDataCollectionHelp() {}
-void CTamvelView::OnCommandList() {}
-void CTamvelView::OnCommandSite() {}
-void CTamvelView::OnHowToUseTsp() {}
-void CTamvelView::OnHowToUseScreen() {}
-void CTamvelView::OnWebMail() {}
-void CTamvelView::OnTeacherPage() {}
-void CTamvelView::OnWebDisk() {}
-void CTamvelView::OnFinancialData() {}
+
+// The exit button closes the main window as its close box does, so the view's destruction
+// saves the working environment on both paths.
+void CTamvelView::OnExit() { m_ui.CloseMainWindow(); }
+
+// A new reference each time: nothing of an earlier opening survives. Its result is not used.
+void CTamvelView::OnCommandList() {
+    CTspCommandDlg reference;
+    reference.DoModal(m_ui);
+}
+
+void CTamvelView::LaunchHelpButton(int controlId) {
+    PressHelpButton(Context(), m_config, controlId);
+}
+
+void CTamvelView::OnDataCollectionHelp() { LaunchHelpButton(kIdDataCollectionSite); }
+void CTamvelView::OnHowToUseTsp() { LaunchHelpButton(kIdTspHowTo); }
+void CTamvelView::OnHowToUseScreen() { LaunchHelpButton(kIdScreenHowTo); }
+void CTamvelView::OnCommandSite() { LaunchHelpButton(kIdCommandSite); }
+void CTamvelView::OnMacroData() { LaunchHelpButton(kIdMacroData); }
+void CTamvelView::OnFinancialData() { LaunchHelpButton(kIdFinancialData); }
+void CTamvelView::OnWebMail() { LaunchHelpButton(kIdWebMail); }
+void CTamvelView::OnTeacherPage() { LaunchHelpButton(kIdTeacherPage); }
+void CTamvelView::OnWebDisk() { LaunchHelpButton(kIdWebDisk); }
 
 void CTamvelView::OnFieldChanged(int controlId) {
     if (controlId == kIdTspFileField) OnTspFileChanged();

@@ -7,8 +7,11 @@
 #include <string>
 
 #include "environment/environment_file.h"
+#include "panel/deployment_config.h"
+#include "panel/panel_context.h"
 #include "panel/stop_event.h"
 #include "platform/file_system.h"
+#include "platform/shell_launch.h"
 #include "ui/ui.h"
 
 namespace tamvel {
@@ -38,6 +41,10 @@ class CTamvelView {
     /// The button with `id`, or nullptr.
     static const PanelButton* FindButton(int id);
 
+    /// A view of the installation `config` describes (the help buttons' addresses); `config`
+    /// must outlive it.
+    CTamvelView(Ui& ui, FileSystem& fileSystem, const DeploymentConfig& config);
+    /// A view with the built-in deployment configuration.
     CTamvelView(Ui& ui, FileSystem& fileSystem);
 
     /// The start-up sequence: runs when the form is first shown and whenever the document
@@ -107,6 +114,18 @@ class CTamvelView {
     /// The stop event of the last start-up; null before start-up and after destruction.
     const StopEvent* Stop() const { return m_stopEvent.get(); }
 
+    /// The launcher of every outside program (a front-end may watch its launches).
+    ShellLauncher& Launcher() { return m_launcher; }
+
+    /// The value of the latest reported shell launch.
+    int LastShellResult() const { return m_lastShellResult; }
+
+    /// Whether `path` exists in its own folder; tells the person when not (see open_print.h).
+    bool LocateFile(const std::string& path, bool showMessage = true) const;
+
+    /// The text for a failed shell launch code, shown when it has one.
+    void ReportShellError(int code);
+
   private:
     // Start-up, one function per group of steps, in the order they run.
     void ProbeDrives();
@@ -133,8 +152,15 @@ class CTamvelView {
     /// Whether the text of a field names an existing file or folder (and is not empty).
     bool FieldNamesExistingPath(int fieldId) const;
 
+    /// The panel's working strings lent to a command.
+    PanelContext Context();
+
+    /// Runs the launch of a help, service or data button (help_buttons.h).
+    void LaunchHelpButton(int controlId);
+
     Ui& m_ui;
     FileSystem& m_fileSystem;
+    const DeploymentConfig& m_config;
     WorkingEnvironment m_environment;
     std::string m_resultFilePath;
     std::string m_notepadPath;
@@ -142,6 +168,8 @@ class CTamvelView {
     bool m_driveAAvailable = false;
     bool m_driveHAvailable = false;
     std::unique_ptr<StopEvent> m_stopEvent;
+    int m_lastShellResult = 0;
+    ShellLauncher m_launcher;
 };
 
 }  // namespace tamvel

@@ -1,5 +1,7 @@
 #include "reference/tsp_command_dlg_layout.h"
 
+#include <algorithm>
+
 namespace tamvel {
 
 int OkButtonBand(int verticalBaseUnit) {
@@ -8,9 +10,10 @@ int OkButtonBand(int verticalBaseUnit) {
     return verticalBaseUnit * tenths / 10;
 }
 
-ListBoxPlace PlaceListBox(int clientWidth, int clientHeight, int verticalBaseUnit) {
-    const int band = OkButtonBand(verticalBaseUnit);
-    return {1, band, clientWidth - 2, clientHeight - band - 1};
+ListBoxPlace PlaceListBox(int clientWidth, int clientHeight, int verticalBaseUnit,
+                          int buttonBottom) {
+    const int top = std::max(OkButtonBand(verticalBaseUnit), buttonBottom);
+    return {1, top, std::max(clientWidth - 2, 0), std::max(clientHeight - top - 1, 0)};
 }
 
 }  // namespace tamvel

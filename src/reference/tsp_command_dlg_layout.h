@@ -19,7 +19,11 @@ struct ListBoxPlace {
 /// below 22, times 1.5 from 22 on, the fraction dropped (16 gives 19, 22 gives 33).
 int OkButtonBand(int verticalBaseUnit);
 
-/// The list box's place in a client area of `clientWidth` by `clientHeight` pixels.
-ListBoxPlace PlaceListBox(int clientWidth, int clientHeight, int verticalBaseUnit);
+/// The list box's place in a client area of `clientWidth` by `clientHeight` pixels. Its top
+/// is the band, but never above `buttonBottom` (the first row below the OK button), so that
+/// the list box does not cover the button where the band is smaller than the button is tall.
+/// A client area too small for the list box gives it no width or height, never a negative one.
+ListBoxPlace PlaceListBox(int clientWidth, int clientHeight, int verticalBaseUnit,
+                          int buttonBottom = 0);
 
 }  // namespace tamvel

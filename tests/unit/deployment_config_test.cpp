@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "panel/help_pages.h"
 #include "platform/text.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
@@ -63,6 +64,59 @@ TEST_F(DeploymentConfigTest, FileOverridesOnlyTheKeysItSets) {
 TEST_F(DeploymentConfigTest, LoadTakesTheFileNamedByTheEnvironment) {
     ::setenv("TAMVEL_DEPLOYMENT", Write("chosen.conf", "university=東京大学\n").c_str(), 1);
     EXPECT_EQ(Cp932ToUtf8(DeploymentConfig::Load().university), "東京大学");
+}
+
+// The address keys and the member each sets; the six help and guide keys default to the page
+// that ships with Tamvel, the service addresses to nothing.
+struct AddressKey {
+    const char* name;
+    std::string DeploymentConfig::*member;
+    bool shipped;
+};
+constexpr AddressKey kAddressKeys[] = {
+    {"help_data_collection", &DeploymentConfig::helpDataCollection, true},
+    {"help_tsp", &DeploymentConfig::helpTsp, true},
+    {"help_screen", &DeploymentConfig::helpScreen, true},
+    {"tsp_command_site", &DeploymentConfig::tspCommandSite, false},
+    {"webmail", &DeploymentConfig::webmail, false},
+    {"teacher_page", &DeploymentConfig::teacherPage, false},
+    {"web_disk", &DeploymentConfig::webDisk, false},
+    {"guide_macro_series", &DeploymentConfig::guideMacroSeries, true},
+    {"guide_financial_series", &DeploymentConfig::guideFinancialSeries, true},
+    {"guide_financial_cross", &DeploymentConfig::guideFinancialCross, true},
+};
+
+TEST_F(DeploymentConfigTest, HelpKeysDefaultToTheShippedPagesAndServiceKeysToNothing) {
+    const DeploymentConfig config = DeploymentConfig::Defaults();
+    for (const AddressKey& key : kAddressKeys) {
+        SCOPED_TRACE(key.name);
+        const std::string& address = config.*(key.member);
+        EXPECT_EQ(config.Find(key.name), &address);
+        if (!key.shipped) {
+            EXPECT_EQ(address, "");
+            continue;
+        }
+        ASSERT_TRUE(address.starts_with("file:///")) << address;
+        EXPECT_TRUE(address.ends_with("/" + std::string(ShippedHelpPage(key.name)))) << address;
+        EXPECT_EQ(address, DefaultHelpAddress(key.name));
+    }
+    EXPECT_EQ(config.Find("no_such_key"), nullptr);
+}
+
+TEST_F(DeploymentConfigTest, FileSetsEveryAddressKeyAndAnEmptyValueUnsetsADefault) {
+    std::string text;
+    for (const AddressKey& key : kAddressKeys) {
+        text += std::string(key.name) + " = https://example.ac.jp/" + key.name + " \n";
+    }
+    text += "help_screen =\n";
+    const DeploymentConfig config = DeploymentConfig::LoadFile(Write("deployment.conf", text));
+    for (const AddressKey& key : kAddressKeys) {
+        SCOPED_TRACE(key.name);
+        const std::string expected = key.member == &DeploymentConfig::helpScreen
+                                         ? ""
+                                         : "https://example.ac.jp/" + std::string(key.name);
+        EXPECT_EQ(config.*(key.member), expected);
+    }
 }
 
 }  // namespace

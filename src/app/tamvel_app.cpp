@@ -19,6 +19,7 @@
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
+#include "platform/xdg_dirs.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
@@ -105,7 +106,7 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs->Register();
 
     m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
-    const std::filesystem::path dataHome = UserDataHome();
+    const std::filesystem::path dataHome = DataHome();
     RefreshDesktopDatabases(
         RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
 

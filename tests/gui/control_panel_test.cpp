@@ -3,8 +3,6 @@
 // the drive trees of the file chooser and the folder browser.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/frame.h>
@@ -27,6 +25,7 @@
 #include "app/tamvel_resources.h"
 #include "panel/control_ids.h"
 #include "platform/text.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {
@@ -53,38 +52,23 @@ class RecordingDialogs : public Ui {
     void ShowMainWindow(bool) override {}
 };
 
-void WriteHostFile(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << "x";
-}
-
 // A fresh prefix in which start-up finds everything it looks for: the installed TSP and,
 // after EnsurePrefix, the default editor.
 class ControlPanelFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tamvel-gui-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        ::setenv("TAMVEL_PREFIX", (m_root / "prefix").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
-        m_drives = std::make_unique<DriveMap>(m_root / "prefix");
-        ASSERT_TRUE(m_drives->EnsurePrefix());
-        m_driveC = fs::canonical(m_root / "prefix" / "drive_c");
-        WriteHostFile(m_driveC / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
-        WriteHostFile(m_driveC / "temp" / "model.tsp");
-        WriteHostFile(m_driveC / "temp" / "TSP.EXE");
-        WriteHostFile(m_driveC / "temp" / "README");
+        ASSERT_TRUE(m_prefix.Ensure());
+        m_driveC = fs::canonical(m_prefix.DriveC());
+        m_prefix.InstallTsp();
+        for (const char* name : {"model.tsp", "TSP.EXE", "README"}) {
+            testing::TempPrefix::WriteFile(m_driveC / "temp" / name);
+        }
+        m_drives = std::make_unique<DriveMap>(m_prefix.Prefix());
         m_fileSystem = std::make_unique<FileSystem>(*m_drives);
     }
 
     void TearDown() override {
         delete m_frame;  // the form saves the environment as it goes
-        std::error_code ignored;
-        fs::current_path(fs::temp_directory_path(), ignored);
-        fs::remove_all(m_root, ignored);
-        ::unsetenv("TAMVEL_PREFIX");
-        ::unsetenv("XDG_CONFIG_HOME");
     }
 
     ControlPanelForm* OpenForm() {
@@ -109,7 +93,7 @@ class ControlPanelFormTest : public ::testing::Test {
         wxTheApp->ProcessIdle();
     }
 
-    fs::path m_root;
+    testing::TempPrefix m_prefix;
     fs::path m_driveC;
     std::unique_ptr<DriveMap> m_drives;
     std::unique_ptr<FileSystem> m_fileSystem;

@@ -26,6 +26,9 @@ std::string* MemberForKey(DeploymentConfig& config, std::string_view key) {
     if (key == "seminar") return &config.seminar;
     if (key == "teacher_mail") return &config.teacherMail;
     if (key == "university") return &config.university;
+    if (key == "guide_macro_series") return &config.guideMacroSeries;
+    if (key == "guide_financial_series") return &config.guideFinancialSeries;
+    if (key == "guide_financial_cross") return &config.guideFinancialCross;
     return nullptr;
 }
 
@@ -61,6 +64,9 @@ DeploymentConfig DeploymentConfig::Defaults() {
     config.seminar = Cp932("計量経済学ゼミ");
     config.teacherMail = "teacher@example.ac.jp";
     config.university = Cp932("本学");
+    config.guideMacroSeries = "https://www.example.ac.jp/tsp/guide/macro-series.html";
+    config.guideFinancialSeries = "https://www.example.ac.jp/tsp/guide/financial-series.html";
+    config.guideFinancialCross = "https://www.example.ac.jp/tsp/guide/financial-cross.html";
     return config;
 }
 

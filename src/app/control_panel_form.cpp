@@ -11,17 +11,14 @@
 #include "app/ext_file_dlg.h"
 #include "app/folder_browser.h"
 #include "app/message_box.h"
+#include "app/model_dialog.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
-#include "panel/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 
 namespace {
-
-// The buttons whose enabled state follows the fields at every idle pass.
-constexpr int kUpdatedButtons[] = {kIdRunTspFile, kIdPrintTspFile, kIdEditTspFile, kIdViewResult,
-                                   kIdPrintResult};
 
 // Dialog units are based on the top-level window's font (wxWindow::GetDlgUnitBase), so while
 // the form is loaded its window carries the form's font; the old font comes back afterwards.
@@ -44,23 +41,20 @@ class ScopedDialogUnitFont {
 
 }  // namespace
 
-ControlPanelForm::ControlPanelForm(wxWindow* parent, FileSystem& fileSystem,
-                                   const DeploymentConfig& config, Ui* scriptedDialogs)
-    : m_fileSystem(fileSystem),
-      m_scriptedDialogs(scriptedDialogs),
-      m_view(std::make_unique<CTamvelView>(*this, fileSystem)) {
+ControlPanelForm::ControlPanelForm(wxWindow* parent, TamvelSession& session)
+    : m_session(session), m_view(session.CreateView(*this)) {
     LoadTamvelResources();
     {
         ScopedDialogUnitFont dialogUnits(wxGetTopLevelParent(parent), DialogFont());
         wxXmlResource::Get()->LoadPanel(this, parent, wxString::Format("%d", kDialogControlPanel));
     }
-    ApplyDeploymentTexts(config);
+    ApplyDeploymentTexts(session.Config());
     BindEvents();
 }
 
-ControlPanelForm::~ControlPanelForm() { m_view->OnDestroy(); }
+ControlPanelForm::~ControlPanelForm() { m_session.ReleaseView(); }
 
-void ControlPanelForm::RunStartup() { m_view->OnInitialUpdate(); }
+void ControlPanelForm::RunStartup() { m_view.OnInitialUpdate(); }
 
 void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
     const wxString seminar = FromCp932(config.seminar);
@@ -83,40 +77,40 @@ void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
 }
 
 void ControlPanelForm::BindEvents() {
-    for (int id : kUpdatedButtons) {
-        Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, id);
+    // The buttons with an update rule follow the fields at every idle pass.
+    for (const PanelButton& button : CTamvelView::Buttons()) {
+        if (button.updateRule) {
+            Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, button.id);
+        }
     }
     Bind(wxEVT_BUTTON, &ControlPanelForm::OnButton, this);
     Bind(wxEVT_TEXT, &ControlPanelForm::OnTspFileTyped, this, kIdTspFileField);
 }
 
 void ControlPanelForm::OnUpdateButton(wxUpdateUIEvent& event) {
-    event.Enable(m_view->IsButtonEnabled(event.GetId()));
+    event.Enable(m_view.IsButtonEnabled(event.GetId()));
 }
 
-void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view->OnCommand(event.GetId()); }
+void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view.OnButtonClicked(event.GetId()); }
 
-void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view->OnFieldChanged(kIdTspFileField); }
+void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view.OnFieldChanged(kIdTspFileField); }
 
 wxWindow* ControlPanelForm::MainWindow() const {
     return wxGetTopLevelParent(const_cast<ControlPanelForm*>(this));
 }
 
 void ControlPanelForm::ShowMessage(std::string_view text) {
-    if (m_scriptedDialogs) return m_scriptedDialogs->ShowMessage(text);
     ShowTamvelMessage(DialogOwner(MainWindow()), FromCp932(text));
 }
 
 std::optional<std::string> ControlPanelForm::ChooseFile(ChooserKind kind) {
-    if (m_scriptedDialogs) return m_scriptedDialogs->ChooseFile(kind);
-    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_fileSystem.Drives());
+    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_session.Drives());
     if (chooser.ShowModal() != wxID_OK) return std::nullopt;
     return chooser.GetPathName();
 }
 
 std::optional<FolderItem> ControlPanelForm::BrowseForFolder() {
-    if (m_scriptedDialogs) return m_scriptedDialogs->BrowseForFolder();
-    FolderBrowser browser(MainWindow(), m_fileSystem.Drives());
+    FolderBrowser browser(MainWindow(), m_session.Drives());
     return browser.Browse();
 }
 
@@ -135,6 +129,10 @@ void ControlPanelForm::SetFieldText(int controlId, std::string_view text) {
     const wxString shown = FromCp932(text);
     m_setTexts[controlId] = {shown, std::string(text)};
     field->ChangeValue(shown);
+}
+
+int ControlPanelForm::RunDialog(DialogModel& dialog) {
+    return ShowModelDialog(DialogOwner(MainWindow()), dialog);
 }
 
 void ControlPanelForm::ShowMainWindow(bool visible) {

@@ -6,6 +6,8 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/frame.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -23,33 +25,33 @@
 #include "app/ext_file_dlg.h"
 #include "app/folder_browser.h"
 #include "app/tamvel_resources.h"
-#include "panel/control_ids.h"
+#include "panel/tamvel_session.h"
 #include "platform/text.h"
 #include "support/temp_prefix.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Records what start-up would have asked; every chooser is cancelled.
-class RecordingDialogs : public Ui {
+// Records every modal window that opens (message boxes by their text, choosers counted) and
+// keeps it from showing, as if cancelled at once.
+class RecordingDialogs : public wxModalDialogHook {
   public:
     std::vector<std::string> messages;
     int choosers = 0;
 
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> ChooseFile(ChooserKind) override {
-        ++choosers;
-        return std::nullopt;
+  protected:
+    int Enter(wxDialog* dialog) override {
+        if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) {
+            messages.push_back(box->GetMessage().utf8_string());
+        } else {
+            ++choosers;
+        }
+        return wxID_CANCEL;
     }
-    std::optional<FolderItem> BrowseForFolder() override {
-        ++choosers;
-        return std::nullopt;
-    }
-    std::string FieldText(int) const override { return {}; }
-    void SetFieldText(int, std::string_view) override {}
-    void ShowMainWindow(bool) override {}
+    void Exit(wxDialog*) override {}
 };
 
 // A fresh prefix in which start-up finds everything it looks for: the installed TSP and,
@@ -57,6 +59,7 @@ class RecordingDialogs : public Ui {
 class ControlPanelFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        m_dialogs.Register();
         ASSERT_TRUE(m_prefix.Ensure());
         m_driveC = fs::canonical(m_prefix.DriveC());
         m_prefix.InstallTsp();
@@ -64,11 +67,11 @@ class ControlPanelFormTest : public ::testing::Test {
             testing::TempPrefix::WriteFile(m_driveC / "temp" / name);
         }
         m_drives = std::make_unique<DriveMap>(m_prefix.Prefix());
-        m_fileSystem = std::make_unique<FileSystem>(*m_drives);
     }
 
     void TearDown() override {
         delete m_frame;  // the form saves the environment as it goes
+        m_dialogs.Unregister();
     }
 
     ControlPanelForm* OpenForm() {
@@ -77,7 +80,9 @@ class ControlPanelFormTest : public ::testing::Test {
         config.university = Cp932("テスト大学");
         config.teacherMail = "teacher@example.ac.jp";
         m_frame = new wxFrame(nullptr, wxID_ANY, "Tamvel");
-        auto* form = new ControlPanelForm(m_frame, *m_fileSystem, config, &m_dialogs);
+        m_session = std::make_unique<TamvelSession>(
+            SessionSetup{m_prefix.Prefix(), m_prefix.ConfigHome() / "Tamvel.conf", config});
+        auto* form = new ControlPanelForm(m_frame, *m_session);
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(form, 1, wxEXPAND);
         m_frame->SetSizerAndFit(sizer);
@@ -96,7 +101,7 @@ class ControlPanelFormTest : public ::testing::Test {
     testing::TempPrefix m_prefix;
     fs::path m_driveC;
     std::unique_ptr<DriveMap> m_drives;
-    std::unique_ptr<FileSystem> m_fileSystem;
+    std::unique_ptr<TamvelSession> m_session;
     RecordingDialogs m_dialogs;
     wxFrame* m_frame = nullptr;
 };

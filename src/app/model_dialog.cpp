@@ -38,11 +38,17 @@ class ModelBinding {
         for (const DialogControl& control : m_model.Controls()) {
             if (control.kind == ControlKind::Button) {
                 m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnClick, this, control.id);
+            } else if (control.kind == ControlKind::Check) {
+                m_dialog.Bind(wxEVT_CHECKBOX, &ModelBinding::OnBoxClicked, this, control.id);
+            } else if (control.kind == ControlKind::Radio) {
+                m_dialog.Bind(wxEVT_RADIOBUTTON, &ModelBinding::OnBoxClicked, this, control.id);
             } else if (control.kind == ControlKind::Edit && control.maxBytes != 0) {
                 m_dialog.Bind(wxEVT_TEXT, &ModelBinding::OnTyped, this, control.id);
             }
         }
         m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnOk, this, wxID_OK);
+        // Runs in the modal loop, when the dialog is on the screen with its values.
+        m_dialog.CallAfter([this] { Run([this] { m_model.Init(); }); });
     }
 
     /// Puts the model's values and enabled states on the controls.
@@ -83,10 +89,19 @@ class ModelBinding {
     }
 
   private:
-    void OnClick(wxCommandEvent& event) {
+    /// Runs a handler of the model on the values the person sees, and shows what it changed.
+    template <class Handler>
+    void Run(Handler handler) {
         FromWindows();
-        m_model.Click(event.GetId());
+        handler();
         ToWindows();
+    }
+    void OnClick(wxCommandEvent& event) {
+        Run([&] { m_model.Click(event.GetId()); });
+    }
+    // The box has toggled itself (automatic boxes); the model's handler follows.
+    void OnBoxClicked(wxCommandEvent& event) {
+        Run([&] { m_model.RunClickHandler(event.GetId()); });
     }
     void OnOk(wxCommandEvent&) {
         FromWindows();

@@ -2,14 +2,18 @@
 // The new-program form (dialog 131): the name of the new TSP file, the folder it goes into,
 // and the choices the program generator needs. Its rules keep the choices consistent: the
 // source boxes act as a set of options, least squares and panel analysis exclude each
-// other, and the kinds of data preset the sample years. All text is CP932.
+// other, and the kinds of data preset the sample years. On OK the typed name must give a
+// new file's path. All text is CP932.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "ui/dialog_model.h"
+#include "ui/ui.h"
 #include "wizard/new_tsp_file_choices.h"
-#include "wizard/tsp_file_path.h"
 
 namespace tamvel {
 
@@ -43,34 +47,64 @@ inline constexpr int kDataKindIds[] = {kIdCrossSectionKind, kIdAnnualKind, kIdQu
 inline constexpr int kVariableNameIds[kVariableNameCount] = {1044, 1045, 1046, 1047, 1048, 1049,
                                                              1050, 1051, 1052, 1053, 1054, 1055};
 
-/// What the form's controls hold.
-struct NewTspFileForm {
-    std::string typedName;          ///< edit 313
-    std::string saveFolder;         ///< edit 314: the control panel's save folder
-    bool noDataFileTicked = false;  ///< box 1023's own tick, which belongs to no field
-    NewTspFileChoices choices;      ///< every other control
+/// What the form needs of the control panel and the deployment.
+struct NewTspFileDlgHost {
+    std::function<std::string()> saveFolder;  ///< the control panel's save folder, as it is now
+    std::function<void()> changeSaveFolder;   ///< button 1026: the environment settings command
+    std::function<void(std::string_view)> openAddress;  ///< a guide page; its result unexamined
+    std::string macroSeriesGuide;                       ///< address of button 1029's page
+    std::string financialSeriesGuide;                   ///< address of button 1030's page
+    std::string financialCrossGuide;                    ///< address of button 1031's page
 };
 
-/// The form as it opens: the record as constructed, the data file placeholder, the sample
-/// 1975 to 2003, and `saveFolder` shown.
-NewTspFileForm OpeningForm(std::string saveFolder);
+/// The record as the form opens with it: the record as constructed, the data file
+/// placeholder, and the sample 1975 to 2003.
+NewTspFileChoices OpeningChoices();
 
-/// The question the form asks once it is filled when the save folder is C:\temp\ (in any
-/// case), or empty when it asks none.
+/// What a box's handler does once the box has toggled itself (a radio button: turned on).
+/// Ids of other controls change nothing.
+void ApplyBoxRule(NewTspFileChoices& choices, int controlId);
+
+/// The question asked once the form is filled when the save folder is C:\temp\ (in any
+/// case), or empty when none is asked.
 std::string SaveFolderQuestion(std::string_view saveFolder);
-
-/// A click on a check box or radio button: the box's own toggle (a radio button turns on),
-/// then the form's rule for that box. Other ids change nothing.
-void ClickBox(NewTspFileForm& form, int controlId);
-
-/// Whether a check box or radio button is ticked.
-bool IsBoxTicked(const NewTspFileForm& form, int controlId);
 
 /// The data file chooser's answer as the form keeps it: the bare file name.
 std::string DataFileNameOf(std::string_view chosenPath);
 
-/// OK: the path of the new file made from the typed name and the save folder, or the
-/// refusal to show while the form stays open.
-TspFilePathResult ValidateNewTspFile(const NewTspFileForm& form, const FileSystem& fileSystem);
+class CNewTspFileDlg {
+  public:
+    /// The form for one run of the new-file command; it talks to a person through `ui`, and
+    /// tests on `fileSystem` whether a typed name names an existing file.
+    CNewTspFileDlg(Ui& ui, const FileSystem& fileSystem, NewTspFileDlgHost host);
+    CNewTspFileDlg(const CNewTspFileDlg&) = delete;
+    CNewTspFileDlg& operator=(const CNewTspFileDlg&) = delete;
+
+    /// Shows the form until OK accepts the name or the person cancels; the choices, with
+    /// the new file's path, after OK.
+    std::optional<NewTspFileChoices> DoModal();
+
+    /// The form's controls and handlers (the front-ends show it; tests drive it).
+    DialogModel& Model() { return m_model; }
+
+    /// The record as the controls hold it now (the exchange from the controls).
+    NewTspFileChoices ReadControls() const;
+
+  private:
+    void AddControls();
+    /// The exchange to the controls.
+    void ShowRecord(const NewTspFileChoices& choices);
+    void OnInitDialog();
+    void OnBox(int controlId);
+    void OnChooseDataFile();
+    void OnChangeSaveFolder();
+    bool OnOK();
+
+    Ui& m_ui;
+    const FileSystem& m_fileSystem;
+    NewTspFileDlgHost m_host;
+    DialogModel m_model;
+    NewTspFileChoices m_choices;
+};
 
 }  // namespace tamvel

@@ -11,9 +11,10 @@
 #include "app/ext_file_dlg.h"
 #include "app/folder_browser.h"
 #include "app/message_box.h"
+#include "app/model_dialog.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
-#include "panel/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 
@@ -45,10 +46,8 @@ class ScopedDialogUnitFont {
 }  // namespace
 
 ControlPanelForm::ControlPanelForm(wxWindow* parent, FileSystem& fileSystem,
-                                   const DeploymentConfig& config, Ui* scriptedDialogs)
-    : m_fileSystem(fileSystem),
-      m_scriptedDialogs(scriptedDialogs),
-      m_view(std::make_unique<CTamvelView>(*this, fileSystem)) {
+                                   const DeploymentConfig& config)
+    : m_fileSystem(fileSystem), m_view(std::make_unique<CTamvelView>(*this, fileSystem)) {
     LoadTamvelResources();
     {
         ScopedDialogUnitFont dialogUnits(wxGetTopLevelParent(parent), DialogFont());
@@ -103,19 +102,16 @@ wxWindow* ControlPanelForm::MainWindow() const {
 }
 
 void ControlPanelForm::ShowMessage(std::string_view text) {
-    if (m_scriptedDialogs) return m_scriptedDialogs->ShowMessage(text);
     ShowTamvelMessage(DialogOwner(MainWindow()), FromCp932(text));
 }
 
 std::optional<std::string> ControlPanelForm::ChooseFile(ChooserKind kind) {
-    if (m_scriptedDialogs) return m_scriptedDialogs->ChooseFile(kind);
     CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_fileSystem.Drives());
     if (chooser.ShowModal() != wxID_OK) return std::nullopt;
     return chooser.GetPathName();
 }
 
 std::optional<FolderItem> ControlPanelForm::BrowseForFolder() {
-    if (m_scriptedDialogs) return m_scriptedDialogs->BrowseForFolder();
     FolderBrowser browser(MainWindow(), m_fileSystem.Drives());
     return browser.Browse();
 }
@@ -135,6 +131,10 @@ void ControlPanelForm::SetFieldText(int controlId, std::string_view text) {
     const wxString shown = FromCp932(text);
     m_setTexts[controlId] = {shown, std::string(text)};
     field->ChangeValue(shown);
+}
+
+int ControlPanelForm::RunDialog(DialogModel& dialog) {
+    return ShowModelDialog(DialogOwner(MainWindow()), dialog);
 }
 
 void ControlPanelForm::ShowMainWindow(bool visible) {

@@ -11,8 +11,8 @@
 
 #include "panel/deployment_config.h"
 #include "panel/tamvel_view.h"
-#include "panel/ui.h"
 #include "platform/file_system.h"
+#include "ui/ui.h"
 
 class wxUpdateUIEvent;
 
@@ -20,10 +20,8 @@ namespace tamvel {
 
 class ControlPanelForm : public wxPanel, public Ui {
   public:
-    /// Loads the form into `parent`. `scriptedDialogs`, when given, answers the messages and
-    /// choosers in place of real windows (tests); it must outlive the form.
-    ControlPanelForm(wxWindow* parent, FileSystem& fileSystem, const DeploymentConfig& config,
-                     Ui* scriptedDialogs = nullptr);
+    /// Loads the form into `parent`.
+    ControlPanelForm(wxWindow* parent, FileSystem& fileSystem, const DeploymentConfig& config);
     /// Saves the working environment (the view's destruction handling).
     ~ControlPanelForm() override;
 
@@ -38,6 +36,7 @@ class ControlPanelForm : public wxPanel, public Ui {
     std::optional<FolderItem> BrowseForFolder() override;
     std::string FieldText(int controlId) const override;
     void SetFieldText(int controlId, std::string_view text) override;
+    int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
 
   private:
@@ -50,7 +49,6 @@ class ControlPanelForm : public wxPanel, public Ui {
     wxWindow* MainWindow() const;
 
     FileSystem& m_fileSystem;
-    Ui* m_scriptedDialogs;
     std::unique_ptr<CTamvelView> m_view;
     /// Per field, the text last set by the program as shown and as CP932, so that reading a
     /// field the person has not changed gives back the very bytes that were set.

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "panel/ui.h"
+#include "ui/ui.h"
 #include "platform/drive_map.h"
 
 class wxStaticText;

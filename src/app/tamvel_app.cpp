@@ -11,14 +11,16 @@
 #include <system_error>
 #include <vector>
 
-#include "app/about_dlg.h"
 #include "app/control_panel_form.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
+#include "app/model_dialog.h"
 #include "app/splash_wnd.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "platform/desktop_registration.h"
+#include "platform/xdg_dirs.h"
+#include "ui/about_box.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tamvel::CTamvelApp);
 
@@ -105,7 +107,7 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs->Register();
 
     m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
-    const std::filesystem::path dataHome = UserDataHome();
+    const std::filesystem::path dataHome = DataHome();
     RefreshDesktopDatabases(
         RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
 
@@ -176,8 +178,8 @@ void CTamvelApp::RenewDocument(const std::optional<std::filesystem::path>& file)
 }
 
 void CTamvelApp::OnAppAbout(wxCommandEvent&) {
-    CAboutDlg about(m_frame);
-    about.ShowModal();
+    DialogModel about = AboutBox();
+    ShowModelDialog(m_frame, about);
 }
 
 void CTamvelApp::OnFileNew(wxCommandEvent&) { RenewDocument(std::nullopt); }

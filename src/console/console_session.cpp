@@ -5,8 +5,8 @@
 #include <map>
 #include <optional>
 
-#include "panel/control_ids.h"
 #include "platform/text.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {

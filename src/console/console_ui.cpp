@@ -1,6 +1,8 @@
 #include "console/console_ui.h"
 
+#include "console/console_command.h"
 #include "platform/text.h"
+#include "ui/dialog_model.h"
 
 namespace tamvel {
 namespace {
@@ -60,6 +62,65 @@ std::string ConsoleUi::FieldText(int controlId) const {
 
 void ConsoleUi::SetFieldText(int controlId, std::string_view text) {
     m_fields[controlId] = std::string(text);
+}
+
+// Inside a dialog the input acts on it: set, click, state, ok and cancel. The end of input
+// cancels it.
+int ConsoleUi::RunDialog(DialogModel& dialog) {
+    m_events.Dialog(dialog);
+    int result = kDialogCancel;
+    while (std::optional<std::string> line = ReadLine()) {
+        if (std::optional<int> closed = ExecuteInDialog(dialog, *line)) {
+            result = *closed;
+            break;
+        }
+    }
+    m_events.DialogClosed(dialog.Id(), result);
+    return result;
+}
+
+std::optional<int> ConsoleUi::ExecuteInDialog(DialogModel& dialog, const std::string& line) {
+    const ParsedConsoleLine parsed = ParseConsoleLine(line);
+    if (!parsed.command) {
+        m_events.Error(parsed.error);
+        return std::nullopt;
+    }
+    const ConsoleCommand& command = *parsed.command;
+    switch (command.action) {
+        case ConsoleAction::Ok:
+            if (dialog.Ok()) return kDialogOk;
+            break;
+        case ConsoleAction::Cancel:
+            return kDialogCancel;
+        case ConsoleAction::State:
+            m_events.Dialog(dialog);
+            break;
+        case ConsoleAction::Click:
+            if (!dialog.Click(command.id)) {
+                m_events.Error("no enabled button " + std::to_string(command.id) + " in dialog " +
+                               std::to_string(dialog.Id()));
+            }
+            break;
+        case ConsoleAction::Set: {
+            const DialogControl* control = dialog.Find(command.id);
+            const std::optional<std::string> text = Utf8ToCp932(command.text);
+            if (!control || control->kind != ControlKind::Edit || !control->enabled) {
+                m_events.Error("no field " + std::to_string(command.id) + " in dialog " +
+                               std::to_string(dialog.Id()));
+            } else if (!text) {
+                m_events.Error("the text has characters CP932 lacks");
+            } else if (!dialog.Type(command.id, *text)) {
+                m_events.Error("field " + std::to_string(command.id) + " takes " +
+                               std::to_string(control->maxBytes) + " bytes; the rest was refused");
+            }
+            break;
+        }
+        case ConsoleAction::Key:
+        case ConsoleAction::Quit:
+            m_events.Error("a dialog is open: ok or cancel closes it");
+            break;
+    }
+    return std::nullopt;
 }
 
 void ConsoleUi::ShowMainWindow(bool visible) { m_events.Window(visible); }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "console/event_writer.h"
-#include "panel/ui.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 
@@ -27,6 +27,7 @@ class ConsoleUi : public Ui {
     std::optional<FolderItem> BrowseForFolder() override;
     std::string FieldText(int controlId) const override;
     void SetFieldText(int controlId, std::string_view text) override;
+    int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
 
   private:
@@ -34,6 +35,8 @@ class ConsoleUi : public Ui {
     /// nullopt for an empty line or the end of input. A line that is not valid text gets an
     /// error event and the chooser waits for another.
     std::optional<std::string> AskPath(std::string_view kind);
+    /// One input line inside an open dialog; the dialog's result once it closes.
+    std::optional<int> ExecuteInDialog(DialogModel& dialog, const std::string& line);
 
     std::istream& m_in;
     EventWriter& m_events;

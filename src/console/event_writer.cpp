@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/text.h"
+#include "ui/dialog_model.h"
 
 namespace tamvel {
 
@@ -26,6 +27,35 @@ void EventWriter::Message(std::string_view cp932Text) {
 
 void EventWriter::Choose(std::string_view kind) {
     Write({{"event", "choose"}, {"kind", std::string(kind)}});
+}
+
+void EventWriter::Dialog(const DialogModel& dialog) {
+    Json controls = Json::object();
+    for (const DialogControl& control : dialog.Controls()) {
+        const std::string id = std::to_string(control.id);
+        switch (control.kind) {
+            case ControlKind::Edit:
+                controls[id] = Text(control.text);
+                break;
+            case ControlKind::Check:
+            case ControlKind::Radio:
+                controls[id] = control.checked;
+                break;
+            case ControlKind::ListBox: {
+                Json lines = Json::array();
+                for (const std::string& line : control.lines) lines.push_back(Text(line));
+                controls[id] = lines;
+                break;
+            }
+            case ControlKind::Button:
+                break;
+        }
+    }
+    Write({{"event", "dialog"}, {"id", dialog.Id()}, {"controls", controls}});
+}
+
+void EventWriter::DialogClosed(int id, int result) {
+    Write({{"event", "dialog-closed"}, {"id", id}, {"result", result}});
 }
 
 void EventWriter::Window(bool visible) { Write({{"event", "window"}, {"visible", visible}}); }

@@ -10,6 +10,8 @@
 
 namespace tamvel {
 
+class DialogModel;
+
 class EventWriter {
   public:
     explicit EventWriter(std::ostream& out) : m_out(out) {}
@@ -19,6 +21,13 @@ class EventWriter {
 
     /// {"event":"choose","kind":K}: a chooser opens and waits for its answer line.
     void Choose(std::string_view kind);
+
+    /// {"event":"dialog","id":N,"controls":{ID:V,...}}: a dialog's edits (text), check and
+    /// radio boxes (true/false) and list boxes (their lines), by id.
+    void Dialog(const DialogModel& dialog);
+
+    /// {"event":"dialog-closed","id":N,"result":R}: it closed with R (1 OK, 2 cancel).
+    void DialogClosed(int id, int result);
 
     /// {"event":"window","visible":B}: the main window is hidden or shown.
     void Window(bool visible);

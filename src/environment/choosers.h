@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "panel/ui.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 

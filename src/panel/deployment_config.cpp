@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/text.h"
+#include "platform/xdg_dirs.h"
 
 namespace tamvel {
 namespace {
@@ -53,14 +54,6 @@ void OverlayFile(const std::filesystem::path& file, DeploymentConfig& config) {
     }
 }
 
-std::filesystem::path UserConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && *configHome != '\0') return configHome;
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') return std::filesystem::path(home) / ".config";
-    return {};
-}
-
 }  // namespace
 
 DeploymentConfig DeploymentConfig::Defaults() {
@@ -79,7 +72,7 @@ DeploymentConfig DeploymentConfig::Load() {
         return config;
     }
     OverlayFile("/etc/tamvel/deployment.conf", config);
-    const std::filesystem::path userFolder = UserConfigFolder();
+    const std::filesystem::path userFolder = ConfigHome();
     if (!userFolder.empty()) OverlayFile(userFolder / "tamvel" / "deployment.conf", config);
     return config;
 }

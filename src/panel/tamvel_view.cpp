@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "environment/choosers.h"
-#include "panel/control_ids.h"
+#include "ui/control_ids.h"
 #include "panel/message_text.h"
 #include "panel/result_file_name.h"
 #include "platform/text.h"

@@ -7,7 +7,7 @@
 
 #include "environment/environment_file.h"
 #include "panel/stop_event.h"
-#include "panel/ui.h"
+#include "ui/ui.h"
 #include "platform/file_system.h"
 
 namespace tamvel {

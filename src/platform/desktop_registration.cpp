@@ -1,21 +1,12 @@
 #include "platform/desktop_registration.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
-#include <thread>
-#include <vector>
 
 #include "desktop_files.h"  // generated from resources/: kDesktopEntryTemplate, kMimePackage
 #include "platform/host_file.h"
-
-extern char** environ;
+#include "platform/process.h"
+#include "platform/xdg_dirs.h"
 
 namespace tamvel {
 namespace {
@@ -60,38 +51,19 @@ bool WriteText(const std::filesystem::path& file, std::string_view text) {
 
 bool FoundInAny(std::string_view dataDirs, const std::filesystem::path& relative) {
     std::error_code error;
-    std::size_t start = 0;
-    while (start <= dataDirs.size()) {
-        std::size_t end = dataDirs.find(':', start);
-        if (end == std::string_view::npos) end = dataDirs.size();
-        const std::string_view folder = dataDirs.substr(start, end - start);
-        if (!folder.empty() &&
-            std::filesystem::exists(std::filesystem::path(folder) / relative, error)) {
-            return true;
-        }
-        start = end + 1;
+    for (const std::filesystem::path& folder : SplitFolderList(dataDirs)) {
+        if (std::filesystem::exists(folder / relative, error)) return true;
     }
     return false;
 }
 
-/// Runs a tool without waiting: a thread reaps it when it ends.
-void StartDetached(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (result != 0) return;
-    std::thread([child] {
-        int status = 0;
-        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+/// Runs a tool found on $PATH without waiting; it is reaped when it ends.
+void StartDetached(std::string_view tool, std::string argument) {
+    const std::filesystem::path program = FindOnPath(tool);
+    if (program.empty()) return;
+    SpawnOptions options;
+    options.discardOutput = true;
+    ChildProcess::Spawn(program, {std::move(argument)}, options).child.Detach();
 }
 
 }  // namespace
@@ -133,26 +105,22 @@ FileTypeRegistration RegisterFileTypeForUser(const std::filesystem::path& progra
     return registration;
 }
 
-std::filesystem::path UserDataHome() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') return data;
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".local/share";
-    }
-    return {};
-}
-
 std::string SystemDataDirs() {
-    if (const char* dirs = std::getenv("XDG_DATA_DIRS"); dirs && *dirs) return dirs;
-    return "/usr/local/share:/usr/share";
+    std::string joined;
+    for (const std::filesystem::path& folder : DataDirs()) {
+        if (!joined.empty()) joined += ':';
+        joined += folder.string();
+    }
+    return joined;
 }
 
 void RefreshDesktopDatabases(const FileTypeRegistration& registration,
                              const std::filesystem::path& dataHome) {
     if (registration.wroteMimePackage) {
-        StartDetached({"update-mime-database", (dataHome / "mime").string()});
+        StartDetached("update-mime-database", (dataHome / "mime").string());
     }
     if (registration.wroteDesktopEntry) {
-        StartDetached({"update-desktop-database", (dataHome / "applications").string()});
+        StartDetached("update-desktop-database", (dataHome / "applications").string());
     }
 }
 

@@ -33,10 +33,7 @@ FileTypeRegistration RegisterFileTypeForUser(const std::filesystem::path& progra
                                              const std::filesystem::path& dataHome,
                                              std::string_view dataDirs);
 
-/// $XDG_DATA_HOME, else ~/.local/share.
-std::filesystem::path UserDataHome();
-
-/// $XDG_DATA_DIRS, else "/usr/local/share:/usr/share".
+/// The XDG data folders (see xdg_dirs.h), colon-separated, for RegisterFileTypeForUser.
 std::string SystemDataDirs();
 
 /// Starts the desktop's database tools on what was written (update-mime-database,

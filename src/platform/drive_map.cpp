@@ -1,6 +1,5 @@
 #include "platform/drive_map.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "platform/host_file.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
+#include "platform/xdg_dirs.h"
 
 namespace tamvel {
 namespace {
@@ -17,18 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-std::string EnvironmentVariable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::string HomeFolder() {
-    std::string home = EnvironmentVariable("HOME");
-    if (!home.empty()) return home;
-    const passwd* user = ::getpwuid(::getuid());
-    return (user && user->pw_dir) ? user->pw_dir : "/tmp";
-}
 
 bool EntryExists(const fs::path& path) {
     std::error_code ec;
@@ -90,15 +78,13 @@ fs::path CanonicalFolderOf(const fs::path& hostPath) {
 DriveMap::DriveMap(fs::path prefix) : m_prefix(std::move(prefix)) {}
 
 fs::path DriveMap::DefaultPrefix() {
-    std::string prefix = EnvironmentVariable("TAMVEL_PREFIX");
-    if (!prefix.empty()) return prefix;
-    std::string dataHome = EnvironmentVariable("XDG_DATA_HOME");
-    // The XDG rules ignore a relative value.
-    if (dataHome.empty() || dataHome.front() != '/') dataHome = HomeFolder() + "/.local/share";
-    return fs::path(dataHome) / "tamvel";
+    if (const char* prefix = std::getenv("TAMVEL_PREFIX"); prefix && *prefix) return prefix;
+    const fs::path dataHome = DataHome();
+    return dataHome.empty() ? dataHome : dataHome / "tamvel";
 }
 
 bool DriveMap::EnsurePrefix() const {
+    if (m_prefix.empty()) return false;  // no home folder to hold it
     const fs::path dosdevices = m_prefix / "dosdevices";
     const fs::path windows = m_prefix / "drive_c" / "windows";
     std::error_code ec;

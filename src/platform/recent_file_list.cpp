@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/host_file.h"
+#include "platform/xdg_dirs.h"
 
 namespace tamvel {
 namespace {
@@ -80,14 +81,8 @@ RecentFileList::RecentFileList(std::filesystem::path configFile, std::size_t max
     : m_configFile(std::move(configFile)), m_maxEntries(maxEntries) {}
 
 std::filesystem::path RecentFileList::DefaultFile(std::string_view application) {
-    std::filesystem::path base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
-        base = config;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        base = std::filesystem::path(home) / ".config";
-    } else {
-        base = std::filesystem::temp_directory_path();
-    }
+    const std::filesystem::path base = ConfigHome();
+    if (base.empty()) return base;  // no home folder: the list is kept for this run only
     return base / kRegistryKey / (std::string(application) + ".conf");
 }
 

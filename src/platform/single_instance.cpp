@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/xdg_dirs.h"
+
 namespace tamvel {
 namespace {
 
@@ -85,8 +87,9 @@ std::string InstanceKey(std::string_view argv0) {
 }
 
 std::filesystem::path InstanceRuntimeDir() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        if (IsPrivateFolder(runtime, false)) return runtime;
+    if (const std::filesystem::path runtime = RuntimeDir();
+        !runtime.empty() && IsPrivateFolder(runtime, false)) {
+        return runtime;
     }
     std::filesystem::path fallback = "/tmp/tamvel-" + std::to_string(::getuid());
     return IsPrivateFolder(fallback, true) ? fallback : std::filesystem::path();
@@ -99,80 +102,68 @@ SingleInstance::SingleInstance(std::filesystem::path runtimeDir, std::string key
     m_endpointPath = runtimeDir / (name + ".socket");
 }
 
-SingleInstance::~SingleInstance() {
-    CloseEndpoint();
-    if (m_lock >= 0) ::close(m_lock);
-}
+SingleInstance::~SingleInstance() { CloseEndpoint(); }
 
 InstanceRole SingleInstance::Acquire() {
-    if (m_lockPath.empty() || m_lock >= 0) return InstanceRole::First;
-    const int fd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return InstanceRole::First;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held ? InstanceRole::Second : InstanceRole::First;
+    if (m_lockPath.empty() || m_lock) return InstanceRole::First;
+    UniqueFd fd(::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd) return InstanceRole::First;
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK ? InstanceRole::Second : InstanceRole::First;
     }
-    m_lock = fd;
+    m_lock = std::move(fd);
     ::unlink(m_endpointPath.c_str());
     return InstanceRole::First;
 }
 
 bool SingleInstance::OpenEndpoint() {
-    if (m_lock < 0 || m_endpoint >= 0) return m_endpoint >= 0;
+    if (!m_lock || m_endpoint) return m_endpoint.Valid();
     sockaddr_un address;
     if (!MakeAddress(m_endpointPath, address)) return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd) return false;
     ::unlink(m_endpointPath.c_str());
     const mode_t oldMask = ::umask(077);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    const bool bound =
+        ::bind(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
     ::umask(oldMask);
-    if (!bound || ::listen(fd, 8) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_endpoint = fd;
+    if (!bound || ::listen(fd.Get(), 8) != 0) return false;
+    m_endpoint = std::move(fd);
     return true;
 }
 
 int SingleInstance::ServeRequests(const std::function<void()>& bringForward) {
     int served = 0;
-    while (m_endpoint >= 0) {
-        const int connection = ::accept4(m_endpoint, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection < 0) {
+    while (m_endpoint) {
+        const UniqueFd connection(::accept4(m_endpoint.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (!connection) {
             if (errno == EINTR) continue;
             break;  // EAGAIN: nothing more is pending
         }
-        if (PeerIsSameUser(connection) &&
-            ReadWithin(connection, kRequest.size(), kReadRequestTimeoutMs) == kRequest) {
+        if (PeerIsSameUser(connection.Get()) &&
+            ReadWithin(connection.Get(), kRequest.size(), kReadRequestTimeoutMs) == kRequest) {
             bringForward();
-            WriteAll(connection, kAnswer);
+            WriteAll(connection.Get(), kAnswer);
             ++served;
         }
-        ::close(connection);
     }
     return served;
 }
 
 void SingleInstance::CloseEndpoint() {
-    if (m_endpoint < 0) return;
-    ::close(m_endpoint);
-    m_endpoint = -1;
+    if (!m_endpoint) return;
+    m_endpoint.Reset();
     ::unlink(m_endpointPath.c_str());
 }
 
 bool SingleInstance::RequestBringForward(std::chrono::milliseconds timeout) const {
     sockaddr_un address;
     if (m_endpointPath.empty() || !MakeAddress(m_endpointPath, address)) return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    const bool answered =
-        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-        WriteAll(fd, kRequest) &&
-        ReadWithin(fd, kAnswer.size(), static_cast<int>(timeout.count())) == kAnswer;
-    ::close(fd);
-    return answered;
+    const UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!fd) return false;
+    return ::connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+           WriteAll(fd.Get(), kRequest) &&
+           ReadWithin(fd.Get(), kAnswer.size(), static_cast<int>(timeout.count())) == kAnswer;
 }
 
 }  // namespace tamvel

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/unique_fd.h"
+
 namespace tamvel {
 
 /// The instance key: the executable's file name without folder and extension.
@@ -39,7 +41,7 @@ class SingleInstance {
     bool OpenEndpoint();
 
     /// The endpoint's listening descriptor (non-blocking), or -1 while it is closed.
-    int EndpointDescriptor() const { return m_endpoint; }
+    int EndpointDescriptor() const { return m_endpoint.Get(); }
 
     /// Serves every pending request without blocking: for each request to come forward,
     /// calls `bringForward`, then confirms it to the asking copy. Number of requests served.
@@ -58,8 +60,8 @@ class SingleInstance {
   private:
     std::filesystem::path m_lockPath;
     std::filesystem::path m_endpointPath;
-    int m_lock = -1;
-    int m_endpoint = -1;
+    UniqueFd m_lock;
+    UniqueFd m_endpoint;
 };
 
 }  // namespace tamvel

@@ -2,12 +2,8 @@
 // box in this process; the running-copy rule, the caption and the document keys against the
 // real program, started with its own configuration, runtime and prefix folders.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <wx/button.h>
 #include <wx/eventfilter.h>
 #include <wx/frame.h>
@@ -31,8 +27,8 @@
 
 #include "app/about_dlg.h"
 #include "app/splash_wnd.h"
-
-extern char** environ;
+#include "platform/process.h"
+#include "support/temp_folder.h"
 
 namespace tamvel {
 namespace {
@@ -260,48 +256,16 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-pid_t Spawn(const std::vector<std::string>& arguments,
-            const std::map<std::string, std::string>& env = {}) {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        if (!env.contains(text.substr(0, text.find('=')))) environment.push_back(text);
-    }
-    for (const auto& [key, value] : env) environment.push_back(key + "=" + value);
-    std::vector<char*> argv, envp;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-/// The exit code of `pid` once it has ended within `timeout`, else nullopt.
-std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {
-    std::optional<int> code;
-    WaitUntil(
-        [&] {
-            int status = 0;
-            if (::waitpid(pid, &status, WNOHANG) != pid) return false;
-            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return true;
-        },
-        timeout);
-    return code;
-}
-
-void Stop(pid_t pid) {
-    if (pid <= 0) return;
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+/// Starts a program found on $PATH (or by path) with `env` added to the environment and its
+/// output discarded.
+ChildProcess Spawn(const std::vector<std::string>& arguments,
+                   const std::map<std::string, std::string>& env = {}) {
+    SpawnOptions options;
+    options.discardOutput = true;
+    for (const auto& [key, value] : env) options.environment.push_back(key + "=" + value);
+    return ChildProcess::Spawn(FindOnPath(arguments.front()),
+                               {arguments.begin() + 1, arguments.end()}, options)
+        .child;
 }
 
 constexpr const char* kSeminar = "テストゼミ";
@@ -314,19 +278,13 @@ class RunningCopyTest : public ::testing::Test {
         s_windowManager = Spawn({"openbox"});
         WaitUntil([] { return !Capture("wmctrl -m").empty(); }, 5s);
     }
-    static void TearDownTestSuite() {
-        if (s_windowManager > 0) {
-            ::kill(s_windowManager, SIGTERM);
-            ::waitpid(s_windowManager, nullptr, 0);
-            s_windowManager = -1;
-        }
-    }
+    static void TearDownTestSuite() { s_windowManager.Terminate(); }
 
     void SetUp() override {
-        if (s_windowManager <= 0) GTEST_SKIP() << "openbox, wmctrl, xdotool or xprop is missing";
-        std::string pattern = (fs::temp_directory_path() / "shell-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        if (!s_windowManager.Valid())
+            GTEST_SKIP() << "openbox, wmctrl, xdotool or xprop is missing";
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_root = m_temp.Path();
         for (const char* folder : {"data", "config", "runtime"})
             fs::create_directories(m_root / folder);
         fs::permissions(m_root / "runtime", fs::perms::owner_all, fs::perm_options::replace);
@@ -339,8 +297,7 @@ class RunningCopyTest : public ::testing::Test {
                  {"TAMVEL_DEPLOYMENT", (m_root / "deployment.conf").string()}};
     }
     void TearDown() override {
-        for (pid_t pid : m_started) Stop(pid);
-        if (!m_root.empty()) fs::remove_all(m_root);
+        for (auto& [pid, child] : m_started) Stop(pid);
     }
 
     /// With TSP at its installed place start-up asks nothing; without, it shows one message
@@ -357,17 +314,34 @@ class RunningCopyTest : public ::testing::Test {
     pid_t Start(std::vector<std::string> arguments = {},
                 const std::string& program = TAMVEL_BINARY) {
         arguments.insert(arguments.begin(), program);
-        const pid_t pid = Spawn(arguments, m_env);
-        if (pid > 0) m_started.push_back(pid);
+        return Keep(Spawn(arguments, m_env));
+    }
+    /// Keeps a started program until the test ends; its process id, or -1.
+    pid_t Keep(ChildProcess child) {
+        const pid_t pid = child.Pid();
+        if (child.Valid()) m_started.emplace(pid, std::move(child));
         return pid;
     }
+    /// The exit code of `pid` once it has ended within `timeout`, else nullopt.
+    std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {
+        const WaitResult result = m_started[pid].WaitFor(timeout);
+        if (result.end != WaitEnd::ChildEnded) return std::nullopt;
+        return result.exitCode;
+    }
+    /// Ends `pid` at once, as a crash would.
+    void Stop(pid_t pid) {
+        m_started[pid].Signal(SIGKILL);
+        m_started[pid].Wait();
+    }
+    /// True while `pid` runs.
+    bool StillRunning(pid_t pid) { return m_started[pid].Running(); }
     /// Starts a copy that must only bring the running one forward: it ends at once with 0.
     void StartSecondCopy(std::vector<std::string> arguments = {}) {
         const auto start = std::chrono::steady_clock::now();
         const pid_t second = Start(std::move(arguments));
         ASSERT_GT(second, 0);
         EXPECT_EQ(WaitForExit(second, 5s), std::optional<int>(0));
-        std::erase(m_started, second);
+        m_started.erase(second);
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     }
     std::optional<Window> MainWindow(pid_t pid, const std::string& caption = kMainCaption) {
@@ -391,13 +365,14 @@ class RunningCopyTest : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    static pid_t s_windowManager;
+    static ChildProcess s_windowManager;
+    testing::TempFolder m_temp{"shell"};
     fs::path m_root;
     std::map<std::string, std::string> m_env;
-    std::vector<pid_t> m_started;
+    std::map<pid_t, ChildProcess> m_started;
 };
 
-pid_t RunningCopyTest::s_windowManager = -1;
+ChildProcess RunningCopyTest::s_windowManager;
 
 TEST_F(RunningCopyTest, SecondCopyRestoresAndRaisesTheMinimisedFirstAndIgnoresItsFile) {
     const pid_t first = Start();
@@ -425,8 +400,7 @@ TEST_F(RunningCopyTest, SecondCopyBringsTheFirstCopysMessageBoxToTheFront) {
     const std::optional<Window> box = MessageBox(first);
     ASSERT_TRUE(box);
 
-    const pid_t other = Spawn({"xmessage", "-geometry", "1000x800+0+0", "another program"});
-    m_started.push_back(other);
+    Keep(Spawn({"xmessage", "-geometry", "1000x800+0+0", "another program"}));
     std::optional<Window> otherWindow;
     ASSERT_TRUE(WaitUntil([&] {
         for (const Window& window : ListWindows()) {
@@ -452,7 +426,7 @@ TEST_F(RunningCopyTest, SecondCopyWhileTheFirstIsStartingEndsSilently) {
     EXPECT_FALSE(FindWindow(first, [](const Window& w) { return w.title == kMainCaption; }));
 
     StartSecondCopy();
-    EXPECT_EQ(::waitpid(first, nullptr, WNOHANG), 0);  // still running
+    EXPECT_TRUE(StillRunning(first));
     EXPECT_TRUE(FindWindow(first, [&](const Window& w) { return w.id == box->id; }));
 }
 
@@ -460,7 +434,7 @@ TEST_F(RunningCopyTest, CrashedCopyDoesNotBlockAndOtherNamesRunSideBySide) {
     const pid_t crashing = Start();
     ASSERT_TRUE(MainWindow(crashing));
     Stop(crashing);
-    std::erase(m_started, crashing);
+    m_started.erase(crashing);
 
     const pid_t next = Start();
     ASSERT_TRUE(MainWindow(next));
@@ -469,7 +443,7 @@ TEST_F(RunningCopyTest, CrashedCopyDoesNotBlockAndOtherNamesRunSideBySide) {
     fs::create_symlink(TAMVEL_BINARY, renamed);
     const pid_t other = Start({}, renamed.string());
     EXPECT_TRUE(MainWindow(other));
-    EXPECT_EQ(::waitpid(next, nullptr, WNOHANG), 0);
+    EXPECT_TRUE(StillRunning(next));
 }
 
 TEST_F(RunningCopyTest, FileOnTheCommandLineIsRecordedAndCtrlNRenewsTheCaption) {

@@ -3,11 +3,11 @@
 // the drive trees of the file chooser and the folder browser.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/frame.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -25,66 +25,53 @@
 #include "app/ext_file_dlg.h"
 #include "app/folder_browser.h"
 #include "app/tamvel_resources.h"
-#include "panel/control_ids.h"
 #include "platform/text.h"
+#include "support/temp_prefix.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Records what start-up would have asked; every chooser is cancelled.
-class RecordingDialogs : public Ui {
+// Records every modal window that opens (message boxes by their text, choosers counted) and
+// keeps it from showing, as if cancelled at once.
+class RecordingDialogs : public wxModalDialogHook {
   public:
     std::vector<std::string> messages;
     int choosers = 0;
 
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> ChooseFile(ChooserKind) override {
-        ++choosers;
-        return std::nullopt;
+  protected:
+    int Enter(wxDialog* dialog) override {
+        if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) {
+            messages.push_back(box->GetMessage().utf8_string());
+        } else {
+            ++choosers;
+        }
+        return wxID_CANCEL;
     }
-    std::optional<FolderItem> BrowseForFolder() override {
-        ++choosers;
-        return std::nullopt;
-    }
-    std::string FieldText(int) const override { return {}; }
-    void SetFieldText(int, std::string_view) override {}
-    void ShowMainWindow(bool) override {}
+    void Exit(wxDialog*) override {}
 };
-
-void WriteHostFile(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << "x";
-}
 
 // A fresh prefix in which start-up finds everything it looks for: the installed TSP and,
 // after EnsurePrefix, the default editor.
 class ControlPanelFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tamvel-gui-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        ::setenv("TAMVEL_PREFIX", (m_root / "prefix").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
-        m_drives = std::make_unique<DriveMap>(m_root / "prefix");
-        ASSERT_TRUE(m_drives->EnsurePrefix());
-        m_driveC = fs::canonical(m_root / "prefix" / "drive_c");
-        WriteHostFile(m_driveC / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
-        WriteHostFile(m_driveC / "temp" / "model.tsp");
-        WriteHostFile(m_driveC / "temp" / "TSP.EXE");
-        WriteHostFile(m_driveC / "temp" / "README");
+        m_dialogs.Register();
+        ASSERT_TRUE(m_prefix.Ensure());
+        m_driveC = fs::canonical(m_prefix.DriveC());
+        m_prefix.InstallTsp();
+        for (const char* name : {"model.tsp", "TSP.EXE", "README"}) {
+            testing::TempPrefix::WriteFile(m_driveC / "temp" / name);
+        }
+        m_drives = std::make_unique<DriveMap>(m_prefix.Prefix());
         m_fileSystem = std::make_unique<FileSystem>(*m_drives);
     }
 
     void TearDown() override {
         delete m_frame;  // the form saves the environment as it goes
-        std::error_code ignored;
-        fs::current_path(fs::temp_directory_path(), ignored);
-        fs::remove_all(m_root, ignored);
-        ::unsetenv("TAMVEL_PREFIX");
-        ::unsetenv("XDG_CONFIG_HOME");
+        m_dialogs.Unregister();
     }
 
     ControlPanelForm* OpenForm() {
@@ -93,7 +80,7 @@ class ControlPanelFormTest : public ::testing::Test {
         config.university = Cp932("テスト大学");
         config.teacherMail = "teacher@example.ac.jp";
         m_frame = new wxFrame(nullptr, wxID_ANY, "Tamvel");
-        auto* form = new ControlPanelForm(m_frame, *m_fileSystem, config, &m_dialogs);
+        auto* form = new ControlPanelForm(m_frame, *m_fileSystem, config);
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(form, 1, wxEXPAND);
         m_frame->SetSizerAndFit(sizer);
@@ -109,7 +96,7 @@ class ControlPanelFormTest : public ::testing::Test {
         wxTheApp->ProcessIdle();
     }
 
-    fs::path m_root;
+    testing::TempPrefix m_prefix;
     fs::path m_driveC;
     std::unique_ptr<DriveMap> m_drives;
     std::unique_ptr<FileSystem> m_fileSystem;

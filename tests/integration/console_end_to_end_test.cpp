@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_prefix.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel::testing {
 namespace {
@@ -67,7 +67,7 @@ TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
 TEST(ConsoleEndToEnd, PreparedPrefixTakesCommandsUntilQuit) {
     TempPrefix prefix;
     ASSERT_TRUE(prefix.Ensure());
-    TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+    prefix.InstallTsp();
     TempPrefix::WriteFile(prefix.DriveC() / "temp" / "a.tsp");
     const ConsoleRun run =
         RunBinary(prefix, "set 1007 C:\\temp\\a.tsp\nstate\nnonsense\nquit\nstate\n");

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_prefix.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel::testing {
 namespace {
@@ -22,7 +22,7 @@ class ConsoleSessionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_prefix.Ensure());
-        TempPrefix::WriteFile(m_prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        m_prefix.InstallTsp();
     }
 
     /// Runs a session on `input`; every output line parsed, and the exit code.

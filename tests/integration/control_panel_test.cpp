@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "panel/control_ids.h"
+#include "ui/control_ids.h"
 #include "startup_fixture.h"
 
 namespace tamvel::testing {

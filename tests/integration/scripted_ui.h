@@ -3,13 +3,15 @@
 // and chooser is logged in order, in UTF-8 for readable failures.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "panel/ui.h"
 #include "platform/text.h"
+#include "ui/dialog_model.h"
+#include "ui/ui.h"
 
 namespace tamvel::testing {
 
@@ -62,6 +64,13 @@ class ScriptedUi : public Ui {
     }
     void SetFieldText(int controlId, std::string_view text) override {
         m_fields[controlId] = std::string(text);
+    }
+    /// Dialogs are logged as "dialog ID" and answered by `dialogAnswer`, which may drive the
+    /// model; without one they are cancelled.
+    std::function<int(DialogModel&)> dialogAnswer;
+    int RunDialog(DialogModel& dialog) override {
+        m_log.push_back("dialog " + std::to_string(dialog.Id()));
+        return dialogAnswer ? dialogAnswer(dialog) : kDialogCancel;
     }
     void ShowMainWindow(bool visible) override {
         m_log.push_back(visible ? "window shown" : "window hidden");

@@ -11,7 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "scripted_ui.h"
-#include "temp_prefix.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel::testing {
 
@@ -20,10 +20,7 @@ class StartupFixture : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(m_prefix.Ensure()); }
 
     /// Puts a TSP at the place where it is installed.
-    void InstallTsp() {
-        TempPrefix::WriteFile(m_prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe",
-                              "tsp");
-    }
+    void InstallTsp() { m_prefix.InstallTsp(); }
     /// Removes the default editor that a new prefix holds.
     void RemoveNotepad() {
         for (const auto& entry :

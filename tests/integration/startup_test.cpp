@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/control_ids.h"
+#include "ui/control_ids.h"
 #include "startup_fixture.h"
 
 namespace tamvel::testing {
@@ -80,7 +80,7 @@ TEST_F(StartupFixture, ReadsTheEnvironmentFileFromTheRootOfDriveAElseH) {
     for (const Case& c : cases) {
         TempPrefix prefix;
         ASSERT_TRUE(prefix.Ensure());
-        TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        prefix.InstallTsp();
         for (auto [mapped, withFile, letter] :
              {std::tuple{c.mapA, c.fileOnA, 'A'}, std::tuple{c.mapH, c.fileOnH, 'H'}}) {
             if (!mapped) continue;
@@ -218,7 +218,7 @@ TEST_F(StartupFixture, ConfiguredKnownWrongTspExeIsReportedAndKept) {
     for (const Case& c : cases) {
         TempPrefix prefix;
         ASSERT_TRUE(prefix.Ensure());
-        TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        prefix.InstallTsp();
         const fs::path medium = prefix.MapDrive('A');
         TempPrefix::WriteFile(medium / "Tamvel.exe");
         WriteEnvironmentFile(medium, c.tspExe, "C:\\WINDOWS\\Notepad.exe", "A:\\", "");
@@ -298,7 +298,7 @@ TEST_F(StartupFixture, EditorFallsBackToNotepadOnlyWhenNoneWasSet) {
     for (const Case& c : cases) {
         TempPrefix prefix;
         ASSERT_TRUE(prefix.Ensure());
-        TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        prefix.InstallTsp();
         if (!c.notepad) {
             for (const auto& entry : fs::directory_iterator(prefix.DriveC() / "windows")) {
                 fs::remove(entry.path());
@@ -338,7 +338,7 @@ TEST_F(StartupFixture, UnusableSaveFolderAsksForAFolderThenFallsBackToTemp) {
     for (const Case& c : cases) {
         TempPrefix prefix;
         ASSERT_TRUE(prefix.Ensure());
-        TempPrefix::WriteFile(prefix.DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe");
+        prefix.InstallTsp();
         fs::create_directory(prefix.DriveC() / "chosen");
         WriteEnvironmentFile(prefix.MapDrive('A'), "C:\\temp\\Tsp.EXE", "C:\\WINDOWS\\Notepad.exe",
                              "A:\\old\\", "");

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../integration/scripted_ui.h"
+#include "integration/scripted_ui.h"
 
 namespace tamvel {
 namespace {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/host_file.h"
+#include "support/temp_folder.h"
 
 namespace tamvel {
 namespace {
@@ -21,14 +22,12 @@ namespace fs = std::filesystem;
 class DefaultEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tamvel-editor-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_folder = m_temp.Path();
         fs::create_directory(m_folder / "bin");
         ASSERT_EQ(ReplaceHostFile(m_folder / "notepad.exe", DefaultEditorScript(), 0755),
                   kErrorSuccess);
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     void AddProgram(const std::string& name) {
         const std::string script =
@@ -51,6 +50,7 @@ class DefaultEditorTest : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    testing::TempFolder m_temp{"tamvel-editor"};
     fs::path m_folder;
 };
 

@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include "platform/text.h"
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
 
 namespace tamvel {
 namespace {
@@ -17,13 +19,8 @@ namespace fs = std::filesystem;
 class DeploymentConfigTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tamvel-config-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override {
-        fs::remove_all(m_folder);
-        ::unsetenv("TAMVEL_DEPLOYMENT");
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_folder = m_temp.Path();
     }
     fs::path Write(const std::string& name, const std::string& text) {
         const fs::path file = m_folder / name;
@@ -31,6 +28,8 @@ class DeploymentConfigTest : public ::testing::Test {
         std::ofstream(file, std::ios::binary) << text;
         return file;
     }
+    testing::TempFolder m_temp{"tamvel-config"};
+    testing::ScopedEnv m_env{"TAMVEL_DEPLOYMENT", nullptr};
     fs::path m_folder;
 };
 

@@ -9,19 +9,19 @@
 #include <iterator>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace tamvel {
 namespace {
 
 class DesktopRegistrationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "desktop-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_dir = m_temp.Path();
         m_home = m_dir / "home";
         m_system = m_dir / "system";
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     static std::string Read(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
@@ -35,6 +35,7 @@ class DesktopRegistrationTest : public ::testing::Test {
     std::filesystem::path UserMime() const { return m_home / "mime" / "packages" / "tamvel.xml"; }
     std::string SystemDirs() const { return "/nonexistent:" + m_system.string(); }
 
+    testing::TempFolder m_temp{"desktop"};
     std::filesystem::path m_dir, m_home, m_system;
 };
 

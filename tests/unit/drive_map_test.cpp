@@ -7,8 +7,9 @@
 #include <map>
 #include <optional>
 
-#include "../integration/temp_prefix.h"
 #include "platform/text.h"
+#include "support/scoped_env.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {
@@ -152,36 +153,8 @@ TEST_F(DriveMapTest, ToWindowsRefusesNamesThatWouldLeadToAnotherFile) {
     EXPECT_FALSE(Drives().ToWindows(c / "\xC3"));     // not UTF-8
 }
 
-// Sets environment variables for one test and puts the old values back afterwards.
-class ScopedEnvironment {
-  public:
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : m_saved) {
-            if (value) {
-                ::setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                ::unsetenv(name.c_str());
-            }
-        }
-    }
-    void Set(const std::string& name, const char* value) {
-        if (m_saved.find(name) == m_saved.end()) {
-            const char* old = std::getenv(name.c_str());
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value) {
-            ::setenv(name.c_str(), value, 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-
-  private:
-    std::map<std::string, std::optional<std::string>> m_saved;
-};
-
 TEST(DriveMapPrefix, DefaultPrefixFollowsTheEnvironment) {
-    ScopedEnvironment environment;
+    testing::ScopedEnv environment;
     environment.Set("HOME", "/home/student");
     environment.Set("TAMVEL_PREFIX", nullptr);
     environment.Set("XDG_DATA_HOME", nullptr);

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../integration/temp_prefix.h"
-#include "file_size_limit.h"
 #include "platform/text.h"
+#include "support/file_size_limit.h"
+#include "support/scoped_env.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {

@@ -4,9 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "../integration/temp_prefix.h"
-#include "file_size_limit.h"
 #include "platform/text.h"
+#include "support/file_size_limit.h"
+#include "support/scoped_env.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {

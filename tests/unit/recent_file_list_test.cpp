@@ -10,18 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
+
 namespace tamvel {
 namespace {
 
 class RecentFileListTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "recent-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_dir = m_temp.Path();
         m_file = m_dir / "config" / "Tamvel.conf";
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     std::string FileText() const {
         std::ifstream in(m_file, std::ios::binary);
@@ -32,6 +33,7 @@ class RecentFileListTest : public ::testing::Test {
         std::ofstream(m_file, std::ios::binary) << text;
     }
 
+    testing::TempFolder m_temp{"recent"};
     std::filesystem::path m_dir;
     std::filesystem::path m_file;
 };
@@ -113,16 +115,9 @@ TEST_F(RecentFileListTest, UnwritableFileIsReportedAsNotSaved) {
 }
 
 TEST_F(RecentFileListTest, LivesInTheUsersConfigurationUnderTheRegistryKey) {
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+    testing::ScopedEnv config("XDG_CONFIG_HOME", m_dir.c_str());
     EXPECT_EQ(RecentFileList::DefaultFile("Tamvel"),
               m_dir / "Local AppWizard-Generated Applications" / "Tamvel.conf");
-    if (saved) {
-        ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <thread>
 
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
+
 namespace tamvel {
 namespace {
 
@@ -19,12 +22,11 @@ using namespace std::chrono_literals;
 class SingleInstanceTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "instance-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_dir = m_temp.Path();
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
+    testing::TempFolder m_temp{"instance"};
     std::filesystem::path m_dir;
 };
 
@@ -131,20 +133,13 @@ TEST_F(SingleInstanceTest, UnusableFolderLetsEveryCopyRunAsFirst) {
 }
 
 TEST_F(SingleInstanceTest, RuntimeFolderIsXdgRuntimeDirWhenPrivate) {
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string savedValue = saved ? saved : "";
     std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::replace);
-    ::setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
+    testing::ScopedEnv runtime("XDG_RUNTIME_DIR", m_dir.c_str());
     EXPECT_EQ(InstanceRuntimeDir(), m_dir);
     std::filesystem::permissions(m_dir, std::filesystem::perms::all,
                                  std::filesystem::perm_options::replace);
     EXPECT_NE(InstanceRuntimeDir(), m_dir);  // readable by others: not used
-    if (saved) {
-        ::setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
-    }
 }
 
 }  // namespace

@@ -1,41 +1,26 @@
 #pragma once
-// A fresh prefix for one test, in a temporary folder removed afterwards; TAMVEL_PREFIX
-// points at it so a started program uses it too, and XDG_CONFIG_HOME points beside it so
-// the recent-file list and the deployment configuration of the person running the tests
-// stay out of it. Files are made on the host side directly.
+// A fresh prefix for one test, in a temporary folder removed afterwards, with TSP installed
+// on request. TAMVEL_PREFIX points at it so a started program uses it too, and
+// XDG_CONFIG_HOME points beside it so the recent-file list and the deployment configuration
+// of the person running the tests stay out of it; both are restored afterwards. Files are
+// made on the host side directly.
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "platform/drive_map.h"
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
 
 namespace tamvel::testing {
 
 class TempPrefix {
   public:
-    TempPrefix() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tamvel-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        m_drives = DriveMap(m_root / "prefix");
-        ::setenv("TAMVEL_PREFIX", m_drives.Prefix().c_str(), 1);
-        if (const char* config = std::getenv("XDG_CONFIG_HOME")) m_savedConfigHome = config;
-        ::setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
-    }
-    ~TempPrefix() {
-        std::error_code ignored;
-        std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-        std::filesystem::remove_all(m_root, ignored);
-        ::unsetenv("TAMVEL_PREFIX");
-        if (m_savedConfigHome.empty()) {
-            ::unsetenv("XDG_CONFIG_HOME");
-        } else {
-            ::setenv("XDG_CONFIG_HOME", m_savedConfigHome.c_str(), 1);
-        }
+    TempPrefix() : m_drives(m_root / "prefix") {
+        m_env.Set("TAMVEL_PREFIX", m_drives.Prefix().string());
+        m_env.Set("XDG_CONFIG_HOME", ConfigHome().string());
     }
     TempPrefix(const TempPrefix&) = delete;
     TempPrefix& operator=(const TempPrefix&) = delete;
@@ -44,12 +29,19 @@ class TempPrefix {
     bool Ensure() const { return m_drives.EnsurePrefix(); }
 
     const DriveMap& Drives() const { return m_drives; }
-    const std::filesystem::path& Root() const { return m_root; }
+    const std::filesystem::path& Root() const { return m_root.Path(); }
     std::filesystem::path Prefix() const { return m_drives.Prefix(); }
     /// The user's configuration folder for this test.
     std::filesystem::path ConfigHome() const { return m_root / "config"; }
     /// The host folder of drive C.
     std::filesystem::path DriveC() const { return Prefix() / "drive_c"; }
+
+    /// Where start-up looks for TSP first.
+    std::filesystem::path TspPath() const {
+        return DriveC() / "Program Files (x86)" / "TSP 5.1" / "tsp.exe";
+    }
+    /// Puts a TSP at the place where it is installed.
+    void InstallTsp() const { WriteFile(TspPath(), "tsp"); }
 
     /// Maps a drive letter to a new empty folder (the student's medium); its host folder.
     std::filesystem::path MapDrive(char letter) {
@@ -74,9 +66,9 @@ class TempPrefix {
     }
 
   private:
-    std::filesystem::path m_root;
-    DriveMap m_drives{std::filesystem::path()};
-    std::string m_savedConfigHome;
+    TempFolder m_root{"tamvel"};
+    ScopedEnv m_env;
+    DriveMap m_drives;
 };
 
 }  // namespace tamvel::testing

@@ -1,0 +1,126 @@
+#include "app/model_dialog.h"
+
+#include <wx/checkbox.h>
+#include <wx/dialog.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+#include <map>
+#include <memory>
+
+#include "app/about_dlg.h"
+#include "app/tamvel_resources.h"
+#include "app/wx_text.h"
+#include "ui/control_ids.h"
+
+namespace tamvel {
+namespace {
+
+/// The wx dialog of template `id`.
+std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
+    if (id == kDialogAbout) return std::make_unique<CAboutDlg>(parent);
+    LoadTamvelResources();
+    auto dialog = std::make_unique<wxDialog>();
+    if (!wxXmlResource::Get()->LoadDialog(dialog.get(), parent, wxString::Format("%d", id))) {
+        return nullptr;
+    }
+    return dialog;
+}
+
+/// Binds one model to one loaded template for the time it is shown.
+class ModelBinding {
+  public:
+    ModelBinding(wxDialog& dialog, DialogModel& model) : m_dialog(dialog), m_model(model) {
+        ToWindows();
+        for (const DialogControl& control : m_model.Controls()) {
+            if (control.kind == ControlKind::Button) {
+                m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnClick, this, control.id);
+            } else if (control.kind == ControlKind::Edit && control.maxBytes != 0) {
+                m_dialog.Bind(wxEVT_TEXT, &ModelBinding::OnTyped, this, control.id);
+            }
+        }
+        m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnOk, this, wxID_OK);
+    }
+
+    /// Puts the model's values and enabled states on the controls.
+    void ToWindows() {
+        for (const DialogControl& control : m_model.Controls()) {
+            wxWindow* window = m_dialog.FindWindow(control.id);
+            if (!window) continue;
+            window->Enable(control.enabled);
+            if (auto* edit = wxDynamicCast(window, wxTextCtrl)) {
+                m_accepted[control.id] = FromCp932(control.text);
+                edit->ChangeValue(m_accepted[control.id]);
+            } else if (auto* check = wxDynamicCast(window, wxCheckBox)) {
+                check->SetValue(control.checked);
+            } else if (auto* radio = wxDynamicCast(window, wxRadioButton)) {
+                radio->SetValue(control.checked);
+            } else if (auto* list = wxDynamicCast(window, wxListBox)) {
+                wxArrayString lines;
+                for (const std::string& line : control.lines) lines.Add(FromCp932(line));
+                list->Set(lines);
+            }
+        }
+    }
+
+    /// Reads what the person changed back into the model.
+    void FromWindows() {
+        for (const DialogControl& control : m_model.Controls()) {
+            wxWindow* window = m_dialog.FindWindow(control.id);
+            if (auto* edit = wxDynamicCast(window, wxTextCtrl)) {
+                if (edit->GetValue() != FromCp932(control.text)) {
+                    m_model.SetText(control.id, ToCp932Replacing(edit->GetValue()));
+                }
+            } else if (auto* check = wxDynamicCast(window, wxCheckBox)) {
+                m_model.SetChecked(control.id, check->GetValue());
+            } else if (auto* radio = wxDynamicCast(window, wxRadioButton)) {
+                if (radio->GetValue()) m_model.SetChecked(control.id, true);
+            }
+        }
+    }
+
+  private:
+    void OnClick(wxCommandEvent& event) {
+        FromWindows();
+        m_model.Click(event.GetId());
+        ToWindows();
+    }
+    void OnOk(wxCommandEvent&) {
+        FromWindows();
+        const bool close = m_model.Ok();
+        ToWindows();
+        if (close) m_dialog.EndModal(wxID_OK);
+    }
+    // A change that takes the text beyond its limit in bytes is undone.
+    void OnTyped(wxCommandEvent& event) {
+        auto* edit = wxDynamicCast(m_dialog.FindWindow(event.GetId()), wxTextCtrl);
+        const DialogControl* control = m_model.Find(event.GetId());
+        if (!edit || !control) return;
+        if (ToCp932Replacing(edit->GetValue()).size() <= control->maxBytes) {
+            m_accepted[event.GetId()] = edit->GetValue();
+            return;
+        }
+        const long insertion = edit->GetInsertionPoint();
+        edit->ChangeValue(m_accepted[event.GetId()]);
+        edit->SetInsertionPoint(std::min<long>(insertion, edit->GetLastPosition()));
+        wxBell();
+    }
+
+    wxDialog& m_dialog;
+    DialogModel& m_model;
+    std::map<int, wxString> m_accepted;
+};
+
+}  // namespace
+
+int ShowModelDialog(wxWindow* parent, DialogModel& model) {
+    std::unique_ptr<wxDialog> dialog = LoadTemplate(parent, model.Id());
+    if (!dialog) return kDialogCancel;
+    ModelBinding binding(*dialog, model);
+    return dialog->ShowModal() == wxID_OK ? kDialogOk : kDialogCancel;
+}
+
+}  // namespace tamvel

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../integration/temp_prefix.h"
 #include "platform/text.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {

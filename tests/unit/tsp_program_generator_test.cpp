@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "../integration/temp_prefix.h"
 #include "platform/text.h"
+#include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {

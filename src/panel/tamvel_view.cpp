@@ -4,10 +4,12 @@
 #include <string_view>
 
 #include "environment/choosers.h"
-#include "ui/control_ids.h"
+#include "environment/env_settings_dlg.h"
 #include "panel/message_text.h"
+#include "panel/open_print.h"
 #include "panel/result_file_name.h"
 #include "platform/text.h"
+#include "ui/control_ids.h"
 
 namespace tamvel {
 namespace {
@@ -259,7 +261,19 @@ bool CTamvelView::IsButtonEnabled(int controlId) const {
 }
 
 // The buttons' commands are added one by one; until then a click does nothing.
-void CTamvelView::OnCommand(int) {}
+void CTamvelView::OnCommand(int controlId) {
+    if (controlId == kIdEnvSettings) OnEnvSettings();
+}
+
+void CTamvelView::OnEnvSettings() {
+    RunEnvSettings(EnvSettingsPanel{m_ui, m_fileSystem, m_environment,
+                                    [this](const std::string& path) { return LocateFile(path); },
+                                    [this](const std::string& path) { SetTspFileField(path); }});
+}
+
+bool CTamvelView::LocateFile(const std::string& path, bool showMessage) {
+    return tamvel::LocateFile(m_ui, m_fileSystem, path, showMessage);
+}
 
 void CTamvelView::OnFieldChanged(int controlId) {
     if (controlId == kIdTspFileField) OnTspFileChanged();

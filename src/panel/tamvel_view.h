@@ -7,8 +7,8 @@
 
 #include "environment/environment_file.h"
 #include "panel/stop_event.h"
-#include "ui/ui.h"
 #include "platform/file_system.h"
+#include "ui/ui.h"
 
 namespace tamvel {
 
@@ -41,6 +41,13 @@ class CTamvelView {
 
     /// Lets the person pick a program into `path` (kept on cancel); true when one was taken.
     bool ChooseProgram(std::string& path);
+
+    /// Button 210 (and the new-program form's folder button): the environment settings
+    /// dialog, and the confirmed settings taken over and saved.
+    void OnEnvSettings();
+
+    /// True when the file exists in its own folder; otherwise says so and gives false.
+    bool LocateFile(const std::string& path, bool showMessage = true);
 
     /// The four settings as they stand.
     const WorkingEnvironment& Environment() const { return m_environment; }

@@ -20,10 +20,6 @@ namespace tamvel {
 
 namespace {
 
-// The buttons whose enabled state follows the fields at every idle pass.
-constexpr int kUpdatedButtons[] = {kIdRunTspFile, kIdPrintTspFile, kIdEditTspFile, kIdViewResult,
-                                   kIdPrintResult};
-
 // Dialog units are based on the top-level window's font (wxWindow::GetDlgUnitBase), so while
 // the form is loaded its window carries the form's font; the old font comes back afterwards.
 class ScopedDialogUnitFont {
@@ -45,21 +41,20 @@ class ScopedDialogUnitFont {
 
 }  // namespace
 
-ControlPanelForm::ControlPanelForm(wxWindow* parent, FileSystem& fileSystem,
-                                   const DeploymentConfig& config)
-    : m_fileSystem(fileSystem), m_view(std::make_unique<CTamvelView>(*this, fileSystem)) {
+ControlPanelForm::ControlPanelForm(wxWindow* parent, TamvelSession& session)
+    : m_session(session), m_view(session.CreateView(*this)) {
     LoadTamvelResources();
     {
         ScopedDialogUnitFont dialogUnits(wxGetTopLevelParent(parent), DialogFont());
         wxXmlResource::Get()->LoadPanel(this, parent, wxString::Format("%d", kDialogControlPanel));
     }
-    ApplyDeploymentTexts(config);
+    ApplyDeploymentTexts(session.Config());
     BindEvents();
 }
 
-ControlPanelForm::~ControlPanelForm() { m_view->OnDestroy(); }
+ControlPanelForm::~ControlPanelForm() { m_session.ReleaseView(); }
 
-void ControlPanelForm::RunStartup() { m_view->OnInitialUpdate(); }
+void ControlPanelForm::RunStartup() { m_view.OnInitialUpdate(); }
 
 void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
     const wxString seminar = FromCp932(config.seminar);
@@ -82,20 +77,23 @@ void ControlPanelForm::ApplyDeploymentTexts(const DeploymentConfig& config) {
 }
 
 void ControlPanelForm::BindEvents() {
-    for (int id : kUpdatedButtons) {
-        Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, id);
+    // The buttons with an update rule follow the fields at every idle pass.
+    for (const PanelButton& button : CTamvelView::Buttons()) {
+        if (button.updateRule) {
+            Bind(wxEVT_UPDATE_UI, &ControlPanelForm::OnUpdateButton, this, button.id);
+        }
     }
     Bind(wxEVT_BUTTON, &ControlPanelForm::OnButton, this);
     Bind(wxEVT_TEXT, &ControlPanelForm::OnTspFileTyped, this, kIdTspFileField);
 }
 
 void ControlPanelForm::OnUpdateButton(wxUpdateUIEvent& event) {
-    event.Enable(m_view->IsButtonEnabled(event.GetId()));
+    event.Enable(m_view.IsButtonEnabled(event.GetId()));
 }
 
-void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view->OnCommand(event.GetId()); }
+void ControlPanelForm::OnButton(wxCommandEvent& event) { m_view.OnButtonClicked(event.GetId()); }
 
-void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view->OnFieldChanged(kIdTspFileField); }
+void ControlPanelForm::OnTspFileTyped(wxCommandEvent&) { m_view.OnFieldChanged(kIdTspFileField); }
 
 wxWindow* ControlPanelForm::MainWindow() const {
     return wxGetTopLevelParent(const_cast<ControlPanelForm*>(this));
@@ -106,13 +104,13 @@ void ControlPanelForm::ShowMessage(std::string_view text) {
 }
 
 std::optional<std::string> ControlPanelForm::ChooseFile(ChooserKind kind) {
-    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_fileSystem.Drives());
+    CExtFileDlg chooser(DialogOwner(MainWindow()), kind, m_session.Drives());
     if (chooser.ShowModal() != wxID_OK) return std::nullopt;
     return chooser.GetPathName();
 }
 
 std::optional<FolderItem> ControlPanelForm::BrowseForFolder() {
-    FolderBrowser browser(MainWindow(), m_fileSystem.Drives());
+    FolderBrowser browser(MainWindow(), m_session.Drives());
     return browser.Browse();
 }
 

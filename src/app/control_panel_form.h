@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "panel/deployment_config.h"
+#include "panel/tamvel_session.h"
 #include "panel/tamvel_view.h"
-#include "platform/file_system.h"
 #include "ui/ui.h"
 
 class wxUpdateUIEvent;
@@ -20,15 +20,15 @@ namespace tamvel {
 
 class ControlPanelForm : public wxPanel, public Ui {
   public:
-    /// Loads the form into `parent`.
-    ControlPanelForm(wxWindow* parent, FileSystem& fileSystem, const DeploymentConfig& config);
-    /// Saves the working environment (the view's destruction handling).
+    /// Loads the form into `parent` and makes `session`'s view, which talks through it.
+    ControlPanelForm(wxWindow* parent, TamvelSession& session);
+    /// Saves the working environment and drops the view (the view's destruction handling).
     ~ControlPanelForm() override;
 
     /// Runs the start-up sequence (first show, and every renewal of the document).
     void RunStartup();
 
-    CTamvelView& View() { return *m_view; }
+    CTamvelView& View() { return m_view; }
 
     // Ui
     void ShowMessage(std::string_view text) override;
@@ -48,8 +48,8 @@ class ControlPanelForm : public wxPanel, public Ui {
     void OnTspFileTyped(wxCommandEvent& event);
     wxWindow* MainWindow() const;
 
-    FileSystem& m_fileSystem;
-    std::unique_ptr<CTamvelView> m_view;
+    TamvelSession& m_session;
+    CTamvelView& m_view;
     /// Per field, the text last set by the program as shown and as CP932, so that reading a
     /// field the person has not changed gives back the very bytes that were set.
     std::map<int, std::pair<wxString, std::string>> m_setTexts;

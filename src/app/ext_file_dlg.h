@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "ui/ui.h"
 #include "platform/drive_map.h"
+#include "ui/ui.h"
 
 class wxButton;
 class wxTextCtrl;

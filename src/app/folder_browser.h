@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "ui/ui.h"
 #include "platform/drive_map.h"
+#include "ui/ui.h"
 
 class wxStaticText;
 class wxTreeEvent;

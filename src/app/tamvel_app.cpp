@@ -106,38 +106,29 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
 
-    m_recentFiles = std::make_unique<RecentFileList>(RecentFileList::DefaultFile("Tamvel"));
     const std::filesystem::path dataHome = DataHome();
     RefreshDesktopDatabases(
         RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
 
     // The document: a file named on the command line becomes it (nothing is read from it).
+    m_session = std::make_unique<TamvelSession>();
     const std::optional<std::filesystem::path> file = CommandLineFile(argv);
-    if (file) {
-        if (!m_document.OnOpenDocument(*file)) {
-            ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
-            return false;
-        }
-        m_recentFiles->Record(m_document.PathName());
-    } else {
-        m_document.OnNewDocument();
+    if (file && !m_session->RenewDocument(file)) {
+        ShowTamvelMessage(nullptr, FromCp932(OpenDocumentFailedMessage(*file)));
+        return false;
     }
-
-    m_drives = std::make_unique<DriveMap>(DriveMap::DefaultPrefix());
-    m_drives->EnsurePrefix();
-    m_fileSystem = std::make_unique<FileSystem>(*m_drives);
-    m_config = DeploymentConfig::Load();
+    m_session->PreparePrefix();
     LoadTamvelResources();
 
     m_frame = new CMainFrame();  // puts up the splash
     SetTopWindow(m_frame);
-    m_form = new ControlPanelForm(m_frame, *m_fileSystem, m_config);
+    m_form = new ControlPanelForm(m_frame, *m_session);
     m_frame->SetForm(m_form);
     m_form->RunStartup();
 
     m_frame->Show();
     m_frame->Update();
-    m_frame->SetTitle(MainCaption(m_config));
+    m_frame->SetTitle(MainCaption(m_session->Config()));
     m_frame->DragAcceptFiles(true);
     m_frame->Bind(wxEVT_DROP_FILES, &CTamvelApp::OnDropFiles, this);
     Bind(wxEVT_MENU, &CTamvelApp::OnAppAbout, this, wxID_ABOUT);
@@ -168,13 +159,11 @@ void CTamvelApp::BringForward() {
 
 void CTamvelApp::RenewDocument(const std::optional<std::filesystem::path>& file) {
     if (!m_form) return;
-    const bool renewed =
-        tamvel::RenewDocument(m_document, *m_recentFiles, file, [this] { m_form->RunStartup(); });
-    if (!renewed) {
+    if (!m_session->RenewDocument(file)) {
         ShowTamvelMessage(DialogOwner(m_frame), FromCp932(OpenDocumentFailedMessage(*file)));
         return;
     }
-    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_document.Caption()));
+    if (m_frame) m_frame->SetTitle(wxString::FromUTF8(m_session->Document().Caption()));
 }
 
 void CTamvelApp::OnAppAbout(wxCommandEvent&) {

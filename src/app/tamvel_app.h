@@ -10,10 +10,7 @@
 #include <optional>
 
 #include "panel/deployment_config.h"
-#include "panel/tamvel_doc.h"
-#include "platform/drive_map.h"
-#include "platform/file_system.h"
-#include "platform/recent_file_list.h"
+#include "panel/tamvel_session.h"
 #include "platform/single_instance.h"
 
 class wxDropFilesEvent;
@@ -63,11 +60,7 @@ class CTamvelApp : public wxApp {
     std::unique_ptr<EndpointHandler> m_endpointHandler;
     wxEventLoopSource* m_endpointSource = nullptr;
     std::unique_ptr<ModalDialogTracker> m_modalDialogs;
-    std::unique_ptr<DriveMap> m_drives;
-    std::unique_ptr<FileSystem> m_fileSystem;
-    DeploymentConfig m_config;
-    std::unique_ptr<RecentFileList> m_recentFiles;
-    CTamvelDoc m_document;
+    std::unique_ptr<TamvelSession> m_session;
     CMainFrame* m_frame = nullptr;
     ControlPanelForm* m_form = nullptr;
 };

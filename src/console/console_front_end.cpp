@@ -5,21 +5,19 @@
 
 #include "console/console_session.h"
 #include "console/event_writer.h"
-#include "platform/drive_map.h"
-#include "platform/file_system.h"
+#include "panel/tamvel_session.h"
 
 namespace tamvel {
 
 int RunConsole(std::istream& in, std::ostream& out) {
     EventWriter events(out);
-    const DriveMap drives(DriveMap::DefaultPrefix());
-    if (!drives.EnsurePrefix()) {
+    TamvelSession session;
+    if (!session.PreparePrefix()) {
         // Start-up goes on: its checks report what is missing and fall back.
-        events.Error("cannot prepare the prefix " + drives.Prefix().string());
+        events.Error("cannot prepare the prefix " + session.Drives().Prefix().string());
     }
-    FileSystem fileSystem(drives);
-    ConsoleSession session(in, events, fileSystem);
-    return session.Run();
+    ConsoleSession console(in, events, session);
+    return console.Run();
 }
 
 }  // namespace tamvel

@@ -11,39 +11,19 @@
 namespace tamvel {
 namespace {
 
-// The control panel's buttons a person can click (1004 and 1005 exist but are never shown).
-constexpr std::array kVisibleButtons = {
-    kIdChangeTspFile, kIdEditTspFile, kIdRunTspFile, kIdViewResult,    kIdExit,
-    kIdEnvSettings,   kIdNewTspFile,  kIdMacroData,  kIdFinancialData, kIdDataCollectionSite,
-    kIdCommandList,   kIdCommandSite, kIdTspHowTo,   kIdScreenHowTo,   kIdWebMail,
-    kIdTeacherPage,   kIdWebDisk,
-};
-constexpr std::array kHiddenButtons = {kIdPrintResult, kIdPrintTspFile};
-
-// The fields and buttons that `state` reports.
+// The fields that `state` reports.
 constexpr std::array kFields = {kIdTspFileField, kIdResultFileField, kIdTspExeField, kIdEditorField,
                                 kIdSaveFolderField};
-constexpr std::array kUpdatedButtons = {kIdEditTspFile, kIdRunTspFile, kIdViewResult,
-                                        kIdPrintResult, kIdPrintTspFile};
 
 // The one field a person can type into; the others are read-only.
 constexpr int kEditableField = kIdTspFileField;
 
-template <std::size_t N>
-bool Contains(const std::array<int, N>& ids, int id) {
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 }  // namespace
 
-ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem)
-    : m_events(events),
-      m_fileSystem(fileSystem),
-      m_ui(in, events),
-      m_view(m_ui, fileSystem),
-      m_recentFiles(RecentFileList::DefaultFile(kApplicationTitle)) {
-    m_document.OnNewDocument();
-}
+ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, TamvelSession& session)
+    : m_events(events), m_session(session), m_ui(in, events), m_view(session.CreateView(m_ui)) {}
+
+ConsoleSession::~ConsoleSession() { m_session.ReleaseView(); }
 
 int ConsoleSession::Run() {
     m_view.OnInitialUpdate();
@@ -84,14 +64,15 @@ void ConsoleSession::Execute(const ConsoleCommand& command) {
 }
 
 void ConsoleSession::Click(int controlId) {
-    if (Contains(kHiddenButtons, controlId)) {
-        m_events.Error("button " + std::to_string(controlId) + " is not shown");
-    } else if (!Contains(kVisibleButtons, controlId)) {
+    const PanelButton* button = CTamvelView::FindButton(controlId);
+    if (!button) {
         m_events.Error("no button " + std::to_string(controlId));
+    } else if (!button->shown) {
+        m_events.Error("button " + std::to_string(controlId) + " is not shown");
     } else if (!m_view.IsButtonEnabled(controlId)) {
         m_events.Error("button " + std::to_string(controlId) + " is disabled");
     } else {
-        m_view.OnCommand(controlId);
+        m_view.OnButtonClicked(controlId);
     }
 }
 
@@ -123,11 +104,9 @@ void ConsoleSession::PressKey(const std::string& key) {
 void ConsoleSession::RenewDocument(const std::string& openedFile) {
     std::optional<std::filesystem::path> file;
     if (!openedFile.empty()) {
-        file = m_fileSystem.ToHost(openedFile);  // nullopt: unmapped drive or unusable name
+        file = m_session.Files().ToHost(openedFile);  // nullopt: unmapped drive or unusable name
     }
-    const bool renewed =
-        (openedFile.empty() || file) && tamvel::RenewDocument(m_document, m_recentFiles, file,
-                                                              [this] { m_view.OnInitialUpdate(); });
+    const bool renewed = (openedFile.empty() || file) && m_session.RenewDocument(file);
     if (!renewed) m_ui.ShowMessage(OpenDocumentFailedMessageForName(openedFile));
 }
 
@@ -135,12 +114,14 @@ void ConsoleSession::ReportState() {
     std::map<int, std::string> fields;
     for (int id : kFields) fields[id] = m_ui.FieldText(id);
     std::map<int, bool> enabled;
-    for (int id : kUpdatedButtons) enabled[id] = m_view.IsButtonEnabled(id);
-    m_events.State(fields, enabled, m_fileSystem.CurrentDirectory());
+    for (const PanelButton& button : CTamvelView::Buttons()) {
+        if (button.updateRule) enabled[button.id] = m_view.IsButtonEnabled(button.id);
+    }
+    m_events.State(fields, enabled, m_session.Files().CurrentDirectory());
 }
 
 int ConsoleSession::Quit() {
-    m_view.OnDestroy();
+    m_session.ReleaseView();
     m_events.Exit(0);
     return 0;
 }

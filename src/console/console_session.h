@@ -8,16 +8,17 @@
 #include "console/console_command.h"
 #include "console/console_ui.h"
 #include "console/event_writer.h"
-#include "panel/tamvel_doc.h"
-#include "panel/tamvel_view.h"
-#include "platform/file_system.h"
-#include "platform/recent_file_list.h"
+#include "panel/tamvel_session.h"
 
 namespace tamvel {
 
 class ConsoleSession {
   public:
-    ConsoleSession(std::istream& in, EventWriter& events, FileSystem& fileSystem);
+    /// Drives `session`'s view; the view goes when this does.
+    ConsoleSession(std::istream& in, EventWriter& events, TamvelSession& session);
+    ~ConsoleSession();
+    ConsoleSession(const ConsoleSession&) = delete;
+    ConsoleSession& operator=(const ConsoleSession&) = delete;
 
     /// Runs start-up, reports ready, executes the input, and ends as the main window's
     /// close box does. The process's exit code.
@@ -37,11 +38,9 @@ class ConsoleSession {
     int Quit();
 
     EventWriter& m_events;
-    FileSystem& m_fileSystem;
+    TamvelSession& m_session;
     ConsoleUi m_ui;
-    CTamvelView m_view;
-    CTamvelDoc m_document;
-    RecentFileList m_recentFiles;
+    CTamvelView& m_view;
 };
 
 }  // namespace tamvel

@@ -69,7 +69,40 @@ const SelfPath* FindSelfPath(std::string_view path) {
     return nullptr;
 }
 
+// The form's buttons, one line each: id, command, update rule, shown.
+using V = CTamvelView;
+constexpr PanelButton kButtons[] = {
+    {kIdChangeTspFile, &V::OnChangeTspFile, nullptr, true},
+    {kIdEditTspFile, &V::OnEditTspFile, &V::OnUpdateEditTspFile, true},
+    {kIdRunTspFile, &V::OnRunTspFile, &V::OnUpdateTspFileCommand, true},
+    {kIdViewResult, &V::OnViewResultFile, &V::OnUpdateResultFileCommand, true},
+    {kIdPrintResult, &V::OnPrintResultFile, &V::OnUpdateResultFileCommand, false},
+    {kIdPrintTspFile, &V::OnPrintTspFile, &V::OnUpdateTspFileCommand, false},
+    {kIdExit, &V::OnExit, nullptr, true},
+    {kIdEnvSettings, &V::OnEnvSettings, nullptr, true},
+    {kIdNewTspFile, &V::OnNewTspFile, nullptr, true},
+    {kIdMacroData, &V::OnMacroData, nullptr, true},
+    {kIdDataCollectionSite, &V::OnDataCollectionHelp, nullptr, true},
+    {kIdCommandList, &V::OnCommandList, nullptr, true},
+    {kIdCommandSite, &V::OnCommandSite, nullptr, true},
+    {kIdTspHowTo, &V::OnHowToUseTsp, nullptr, true},
+    {kIdScreenHowTo, &V::OnHowToUseScreen, nullptr, true},
+    {kIdWebMail, &V::OnWebMail, nullptr, true},
+    {kIdTeacherPage, &V::OnTeacherPage, nullptr, true},
+    {kIdWebDisk, &V::OnWebDisk, nullptr, true},
+    {kIdFinancialData, &V::OnFinancialData, nullptr, true},
+};
+
 }  // namespace
+
+std::span<const PanelButton> CTamvelView::Buttons() { return kButtons; }
+
+const PanelButton* CTamvelView::FindButton(int id) {
+    for (const PanelButton& button : kButtons) {
+        if (button.id == id) return &button;
+    }
+    return nullptr;
+}
 
 CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem) : m_ui(ui), m_fileSystem(fileSystem) {}
 
@@ -245,25 +278,46 @@ bool CTamvelView::FieldNamesExistingPath(int fieldId) const {
     return !text.empty() && m_fileSystem.Exists(text);
 }
 
-bool CTamvelView::IsButtonEnabled(int controlId) const {
-    switch (controlId) {
-        case kIdRunTspFile:
-        case kIdPrintTspFile:
-            return FieldNamesExistingPath(kIdTspFileField);
-        case kIdEditTspFile:
-            return !m_ui.FieldText(kIdTspFileField).empty();
-        case kIdViewResult:
-        case kIdPrintResult:
-            return FieldNamesExistingPath(kIdResultFileField);
-        default:
-            return true;
-    }
+bool CTamvelView::OnUpdateTspFileCommand() const { return FieldNamesExistingPath(kIdTspFileField); }
+
+bool CTamvelView::OnUpdateEditTspFile() const { return !m_ui.FieldText(kIdTspFileField).empty(); }
+
+bool CTamvelView::OnUpdateResultFileCommand() const {
+    return FieldNamesExistingPath(kIdResultFileField);
 }
 
-// The buttons' commands are added one by one; until then a click does nothing.
-void CTamvelView::OnCommand(int controlId) {
-    if (controlId == kIdEnvSettings) OnEnvSettings();
+bool CTamvelView::IsButtonEnabled(int controlId) const {
+    const PanelButton* button = FindButton(controlId);
+    return !button || !button->updateRule || (this->*button->updateRule)();
 }
+
+bool CTamvelView::OnButtonClicked(int controlId) {
+    const PanelButton* button = FindButton(controlId);
+    if (!button) return false;
+    (this->*button->handler)();
+    return true;
+}
+
+// The commands are added one by one, each in the file that owns it; until then a click on
+// its button does nothing.
+void CTamvelView::OnChangeTspFile() {}
+void CTamvelView::OnEditTspFile() {}
+void CTamvelView::OnRunTspFile() {}
+void CTamvelView::OnViewResultFile() {}
+void CTamvelView::OnPrintResultFile() {}
+void CTamvelView::OnPrintTspFile() {}
+void CTamvelView::OnExit() {}
+void CTamvelView::OnNewTspFile() {}
+void CTamvelView::OnMacroData() {}
+void CTamvelView::OnDataCollectionHelp() {}
+void CTamvelView::OnCommandList() {}
+void CTamvelView::OnCommandSite() {}
+void CTamvelView::OnHowToUseTsp() {}
+void CTamvelView::OnHowToUseScreen() {}
+void CTamvelView::OnWebMail() {}
+void CTamvelView::OnTeacherPage() {}
+void CTamvelView::OnWebDisk() {}
+void CTamvelView::OnFinancialData() {}
 
 void CTamvelView::OnEnvSettings() {
     RunEnvSettings(EnvSettingsPanel{m_ui, m_fileSystem, m_environment,

@@ -3,6 +3,7 @@
 // rules of the buttons and the command handlers. It talks to a person only through Ui.
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "environment/environment_file.h"
@@ -19,8 +20,24 @@ inline constexpr const char* kTempFolder = "C:\\temp\\";
 /// The TSP executable that start-up sets once TSP has been copied into the working folder.
 inline constexpr const char* kTempTspPath = "C:\\temp\\Tsp.EXE";
 
+class CTamvelView;
+
+/// One button of the control panel: its id, the command it starts, its update rule (null:
+/// always enabled) and whether the form shows it (1004 and 1005 exist but stay hidden).
+struct PanelButton {
+    int id;
+    void (CTamvelView::*handler)();
+    bool (CTamvelView::*updateRule)() const;
+    bool shown;
+};
+
 class CTamvelView {
   public:
+    /// Every button of the form, in the order of its template.
+    static std::span<const PanelButton> Buttons();
+    /// The button with `id`, or nullptr.
+    static const PanelButton* FindButton(int id);
+
     CTamvelView(Ui& ui, FileSystem& fileSystem);
 
     /// The start-up sequence: runs when the form is first shown and whenever the document
@@ -30,21 +47,46 @@ class CTamvelView {
     /// The form is being destroyed: saves the working environment.
     void OnDestroy();
 
-    /// The update rules: whether a button is enabled now. Reads the fields anew each time.
+    /// Whether a button is enabled now, by its update rule. Reads the fields anew each time.
     bool IsButtonEnabled(int controlId) const;
 
-    /// A button was clicked.
-    void OnCommand(int controlId);
+    /// A button was clicked: runs its command. False when the form has no such button.
+    bool OnButtonClicked(int controlId);
+
+    // Update rules.
+    /// Rule A (1002, 1005): the TSP file field names an existing file.
+    bool OnUpdateTspFileCommand() const;
+    /// Rule B (1001): the TSP file field is not empty.
+    bool OnUpdateEditTspFile() const;
+    /// Rule C (203, 1004): the result file field names an existing file.
+    bool OnUpdateResultFileCommand() const;
+
+    // Commands of the buttons, one per button.
+    void OnChangeTspFile();       ///< 1000: another existing TSP file
+    void OnEditTspFile();         ///< 1001: open the TSP file in the editor
+    void OnRunTspFile();          ///< 1002: run TSP on the TSP file
+    void OnViewResultFile();      ///< 203: open the result file
+    void OnPrintResultFile();     ///< 1004: print the result file
+    void OnPrintTspFile();        ///< 1005: print the TSP file
+    void OnExit();                ///< 1016: close the main window
+    void OnEnvSettings();         ///< 210, and the new-program form's 1026: the settings
+    void OnNewTspFile();          ///< 215: write a new TSP file
+    void OnMacroData();           ///< 1018: the macro-economic data program
+    void OnDataCollectionHelp();  ///< 1042: the page on collecting data for TSP
+    void OnCommandList();         ///< 1043: the TSP command reference
+    void OnCommandSite();         ///< 1044: the site that explains TSP commands
+    void OnHowToUseTsp();         ///< 1045: the page on using TSP
+    void OnHowToUseScreen();      ///< 1046: the page on using this panel
+    void OnWebMail();             ///< 1019: the university's web mail
+    void OnTeacherPage();         ///< 1020: the teacher's home page
+    void OnWebDisk();             ///< 1021: the university's web disk
+    void OnFinancialData();       ///< 1022: the financial data program
 
     /// The text of a field changed (typed by the person, or set by the program).
     void OnFieldChanged(int controlId);
 
     /// Lets the person pick a program into `path` (kept on cancel); true when one was taken.
     bool ChooseProgram(std::string& path);
-
-    /// Button 210 (and the new-program form's folder button): the environment settings
-    /// dialog, and the confirmed settings taken over and saved.
-    void OnEnvSettings();
 
     /// True when the file exists in its own folder; otherwise says so and gives false.
     bool LocateFile(const std::string& path, bool showMessage = true);

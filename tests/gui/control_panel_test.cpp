@@ -25,6 +25,7 @@
 #include "app/ext_file_dlg.h"
 #include "app/folder_browser.h"
 #include "app/tamvel_resources.h"
+#include "panel/tamvel_session.h"
 #include "platform/text.h"
 #include "support/temp_prefix.h"
 #include "ui/control_ids.h"
@@ -66,7 +67,6 @@ class ControlPanelFormTest : public ::testing::Test {
             testing::TempPrefix::WriteFile(m_driveC / "temp" / name);
         }
         m_drives = std::make_unique<DriveMap>(m_prefix.Prefix());
-        m_fileSystem = std::make_unique<FileSystem>(*m_drives);
     }
 
     void TearDown() override {
@@ -80,7 +80,9 @@ class ControlPanelFormTest : public ::testing::Test {
         config.university = Cp932("テスト大学");
         config.teacherMail = "teacher@example.ac.jp";
         m_frame = new wxFrame(nullptr, wxID_ANY, "Tamvel");
-        auto* form = new ControlPanelForm(m_frame, *m_fileSystem, config);
+        m_session = std::make_unique<TamvelSession>(
+            SessionSetup{m_prefix.Prefix(), m_prefix.ConfigHome() / "Tamvel.conf", config});
+        auto* form = new ControlPanelForm(m_frame, *m_session);
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(form, 1, wxEXPAND);
         m_frame->SetSizerAndFit(sizer);
@@ -99,7 +101,7 @@ class ControlPanelFormTest : public ::testing::Test {
     testing::TempPrefix m_prefix;
     fs::path m_driveC;
     std::unique_ptr<DriveMap> m_drives;
-    std::unique_ptr<FileSystem> m_fileSystem;
+    std::unique_ptr<TamvelSession> m_session;
     RecordingDialogs m_dialogs;
     wxFrame* m_frame = nullptr;
 };

@@ -30,9 +30,9 @@ class ConsoleSessionTest : public ::testing::Test {
         std::istringstream in(input);
         std::ostringstream out;
         EventWriter events(out);
-        FileSystem fileSystem(m_prefix.Drives());
-        ConsoleSession session(in, events, fileSystem);
-        const int code = session.Run();
+        TamvelSession session;
+        ConsoleSession console(in, events, session);
+        const int code = console.Run();
         if (exitCode != nullptr) *exitCode = code;
         std::vector<Json> lines;
         std::istringstream outLines(out.str());
@@ -83,6 +83,16 @@ TEST_F(ConsoleSessionTest, MalformedOrImpossibleLinesGetAnErrorAndChangeNothing)
               (std::vector<std::string>{"ready", "error", "error", "error", "error", "error",
                                         "error", "error", "state", "exit"}));
     for (int i = 1; i <= 7; ++i) EXPECT_FALSE(events[i]["text"].get<std::string>().empty());
+    const char* const texts[] = {
+        "unknown command 'bogus'",
+        "field 1008 cannot be typed into",
+        "the text has characters CP932 lacks",
+        "button 1002 is disabled",
+        "button 1004 is not shown",
+        "no button 7",
+        "no dialog is open",
+    };
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(events[i]["text"], texts[i - 1]) << "line " << i;
     EXPECT_EQ(events[8]["fields"]["1007"], "");
     EXPECT_EQ(events[8]["fields"]["1008"], "");
 }

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "ui/control_ids.h"
 #include "startup_fixture.h"
+#include "ui/control_ids.h"
 
 namespace tamvel::testing {
 namespace {

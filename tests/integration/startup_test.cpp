@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/control_ids.h"
 #include "startup_fixture.h"
+#include "ui/control_ids.h"
 
 namespace tamvel::testing {
 namespace {

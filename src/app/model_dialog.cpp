@@ -6,6 +6,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+#include <wx/xml/xml.h>
 #include <wx/xrc/xmlres.h>
 
 #include <map>
@@ -19,14 +20,32 @@
 namespace tamvel {
 namespace {
 
+/// Sizes the dialog's client area as its template says. XRC sizes a dialog before it sets
+/// the dialog's own font, on which the template's dialog units are based.
+void ApplyTemplateSize(wxDialog& dialog, const wxString& name) {
+    const wxXmlNode* node = wxXmlResource::Get()->GetResourceNode(name);
+    for (const wxXmlNode* child = node ? node->GetChildren() : nullptr; child;
+         child = child->GetNext()) {
+        if (child->GetName() != "size") continue;
+        long width = 0;
+        long height = 0;
+        const wxString size = child->GetNodeContent();
+        if (size.EndsWith("d") && size.BeforeFirst(',').ToLong(&width) &&
+            size.AfterFirst(',').BeforeLast('d').ToLong(&height)) {
+            dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(width, height)));
+        }
+        return;
+    }
+}
+
 /// The wx dialog of template `id`.
 std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
     if (id == kDialogAbout) return std::make_unique<CAboutDlg>(parent);
     LoadTamvelResources();
     auto dialog = std::make_unique<wxDialog>();
-    if (!wxXmlResource::Get()->LoadDialog(dialog.get(), parent, wxString::Format("%d", id))) {
-        return nullptr;
-    }
+    const wxString name = wxString::Format("%d", id);
+    if (!wxXmlResource::Get()->LoadDialog(dialog.get(), parent, name)) return nullptr;
+    ApplyTemplateSize(*dialog, name);
     return dialog;
 }
 

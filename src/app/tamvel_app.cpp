@@ -48,6 +48,12 @@ std::filesystem::path RunningProgram(const wxString& argv0) {
     return error ? std::filesystem::absolute(ToHostPath(argv0), error) : program;
 }
 
+/// Lets the desktop open *.tsp files with this program, for this user.
+void RegisterFileType(const std::filesystem::path& program) {
+    const std::filesystem::path dataHome = DataHome();
+    RefreshDesktopDatabases(RegisterFileTypeForUser(program, dataHome, SystemDataDirs()), dataHome);
+}
+
 }  // namespace
 
 /// Serves the requests that later copies send to the endpoint.
@@ -106,10 +112,6 @@ bool CTamvelApp::OnInit() {
     m_modalDialogs = std::make_unique<ModalDialogTracker>();
     m_modalDialogs->Register();
 
-    const std::filesystem::path dataHome = DataHome();
-    RefreshDesktopDatabases(
-        RegisterFileTypeForUser(RunningProgram(argv[0]), dataHome, SystemDataDirs()), dataHome);
-
     // The document: a file named on the command line becomes it (nothing is read from it).
     m_session = std::make_unique<TamvelSession>();
     const std::optional<std::filesystem::path> file = CommandLineFile(argv);
@@ -140,6 +142,8 @@ bool CTamvelApp::OnInit() {
         m_form = nullptr;
     });
     OpenEndpoint();  // last: a copy started before this point finds no running copy
+    // Nothing the window needs: done once the event loop runs, after the window shows.
+    CallAfter([program = RunningProgram(argv[0])] { RegisterFileType(program); });
     return true;
 }
 

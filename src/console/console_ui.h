@@ -34,6 +34,7 @@ class ConsoleUi : public Ui {
     void ShowMainWindow(bool visible) override;
     void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
                       const std::function<void()>& wait) override;
+    bool CanAnswer() const override { return !m_inputEnded; }
 
   private:
     /// Reports the chooser and reads its answer: a Windows path (UTF-8 in, CP932 out), or

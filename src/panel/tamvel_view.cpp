@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "environment/choosers.h"
+#include "environment/env_settings_dlg.h"
 #include "panel/message_text.h"
 #include "panel/open_print.h"
 #include "panel/result_file_name.h"
@@ -349,7 +350,6 @@ bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
 
 void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
 void CTamvelView::OnExit() {}
-void CTamvelView::OnEnvSettings() {}
 void CTamvelView::OnNewTspFile() {}
 void CTamvelView::OnMacroData() {}
 void CTamvelView::OnDataCollectionHelp() {}
@@ -361,6 +361,12 @@ void CTamvelView::OnWebMail() {}
 void CTamvelView::OnTeacherPage() {}
 void CTamvelView::OnWebDisk() {}
 void CTamvelView::OnFinancialData() {}
+
+void CTamvelView::OnEnvSettings() {
+    RunEnvSettings(EnvSettingsPanel{m_ui, m_fileSystem, m_environment,
+                                    [this](const std::string& path) { return LocateFile(path); },
+                                    [this](const std::string& path) { SetTspFileField(path); }});
+}
 
 void CTamvelView::OnFieldChanged(int controlId) {
     if (controlId == kIdTspFileField) OnTspFileChanged();

@@ -14,6 +14,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/host_file.h"
 #include "platform/xdg_dirs.h"
 
 extern char** environ;
@@ -96,6 +97,8 @@ void ReapInBackground(pid_t pid) {
 
 }  // namespace
 
+// What differs from the file operations' numbers: a missing program is "path not found"
+// when its folder is missing too, and a file that is no program is "bad format".
 WinError SpawnErrorNumber(int error, const std::filesystem::path& program) {
     switch (error) {
         case ENOENT: {
@@ -105,20 +108,13 @@ WinError SpawnErrorNumber(int error, const std::filesystem::path& program) {
                        ? kErrorFileNotFound
                        : kErrorPathNotFound;
         }
-        case ENOTDIR:
-        case ENAMETOOLONG:
         case ELOOP:
             return kErrorPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EISDIR:
-        case ETXTBSY:
-            return kErrorAccessDenied;
         case ENOEXEC:
         case ELIBBAD:
             return kErrorBadExeFormat;
         default:
-            return kErrorGenFailure;
+            return WinErrorFromErrno(error);
     }
 }
 

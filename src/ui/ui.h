@@ -48,6 +48,10 @@ class Person {
         (void)stop;
         wait();
     }
+
+    /// False once no answer can come any more (the console's input has ended): a loop that
+    /// asks until the person gives another answer ends then.
+    virtual bool CanAnswer() const { return true; }
 };
 
 /// The control panel's fields (edits 1007, 1008, 212, 1014, 1015).

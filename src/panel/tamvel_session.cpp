@@ -19,7 +19,7 @@ TamvelSession::~TamvelSession() { ReleaseView(); }
 
 CTamvelView& TamvelSession::CreateView(Ui& ui) {
     ReleaseView();
-    m_view = std::make_unique<CTamvelView>(ui, m_fileSystem);
+    m_view = std::make_unique<CTamvelView>(ui, m_fileSystem, m_config);
     return *m_view;
 }
 

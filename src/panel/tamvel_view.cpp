@@ -2,10 +2,12 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "environment/choosers.h"
 #include "environment/env_settings_dlg.h"
 #include "panel/message_text.h"
+#include "panel/new_tsp_file.h"
 #include "panel/open_print.h"
 #include "panel/result_file_name.h"
 #include "panel/run_tsp.h"
@@ -106,8 +108,8 @@ const PanelButton* CTamvelView::FindButton(int id) {
     return nullptr;
 }
 
-CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem)
-    : m_ui(ui), m_fileSystem(fileSystem), m_launcher(fileSystem) {}
+CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem, DeploymentConfig config)
+    : m_ui(ui), m_fileSystem(fileSystem), m_launcher(fileSystem), m_config(std::move(config)) {}
 
 // The form's own layout (fit and centre in the frame) is the front-end's part of start-up;
 // everything that follows it is here.
@@ -350,7 +352,12 @@ bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
 
 void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
 void CTamvelView::OnExit() {}
-void CTamvelView::OnNewTspFile() {}
+void CTamvelView::OnNewTspFile() {
+    PanelContext panel = Context();
+    NewTspFilePanel command{panel, m_config, [this] { OnEnvSettings(); },
+                            [this](const std::string& path) { SetTspFileField(path); }};
+    NewTspFile(command);
+}
 void CTamvelView::OnMacroData() {}
 void CTamvelView::OnDataCollectionHelp() {}
 void CTamvelView::OnCommandList() {}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "environment/environment_file.h"
+#include "panel/deployment_config.h"
 #include "panel/panel_context.h"
 #include "panel/stop_event.h"
 #include "platform/file_system.h"
@@ -40,7 +41,9 @@ class CTamvelView {
     /// The button with `id`, or nullptr.
     static const PanelButton* FindButton(int id);
 
-    CTamvelView(Ui& ui, FileSystem& fileSystem);
+    /// `config` gives the addresses the panel's commands open.
+    CTamvelView(Ui& ui, FileSystem& fileSystem,
+                DeploymentConfig config = DeploymentConfig::Defaults());
 
     /// The start-up sequence: runs when the form is first shown and whenever the document
     /// is renewed.
@@ -161,6 +164,7 @@ class CTamvelView {
     std::unique_ptr<StopEvent> m_stopEvent;
     int m_lastShellResult = 0;
     ShellLauncher m_launcher;
+    DeploymentConfig m_config;
 };
 
 }  // namespace tamvel

@@ -1,14 +1,13 @@
 // The real program with --console, driven through a pipe with no display.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "support/console_run.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel::testing {
@@ -16,35 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
-
-struct ConsoleRun {
-    std::vector<Json> events;
-    int exitStatus = -1;
-};
-
-// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
-ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
-    const fs::path inputFile = prefix.Root() / "input.txt";
-    TempPrefix::WriteFile(inputFile, input);
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) +
-                                "' --console < '" + inputFile.string() + "'";
-    ConsoleRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::size_t start = 0;
-    for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
-        run.events.push_back(Json::parse(output.substr(start, end - start)));
-    }
-    EXPECT_EQ(start, output.size()) << "output does not end with a line end";
-    return run;
-}
 
 TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
     TempPrefix prefix;

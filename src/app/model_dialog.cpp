@@ -12,6 +12,10 @@
 #include <map>
 #include <memory>
 
+#ifdef __WXGTK3__
+#include <gtk/gtk.h>
+#endif
+
 #include "app/about_dlg.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
@@ -38,6 +42,24 @@ void ApplyTemplateSize(wxDialog& dialog, const wxString& name) {
     }
 }
 
+/// Gives an edit the narrow inner margins of the dialogs it was laid out for: GTK's theme
+/// pads an entry so much that a year no longer fits its 25 dialog units.
+void UseNarrowMargins(wxTextCtrl& edit) {
+#ifdef __WXGTK3__
+    static GtkCssProvider* const provider = [] {
+        GtkCssProvider* css = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(css, "entry { padding-left: 2px; padding-right: 2px; }", -1,
+                                        nullptr);
+        return css;
+    }();
+    gtk_style_context_add_provider(gtk_widget_get_style_context(edit.GetHandle()),
+                                   GTK_STYLE_PROVIDER(provider),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+#else
+    (void)edit;
+#endif
+}
+
 /// The wx dialog of template `id`.
 std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
     if (id == kDialogAbout) return std::make_unique<CAboutDlg>(parent);
@@ -53,6 +75,11 @@ std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
 class ModelBinding {
   public:
     ModelBinding(wxDialog& dialog, DialogModel& model) : m_dialog(dialog), m_model(model) {
+        for (const DialogControl& control : m_model.Controls()) {
+            if (auto* edit = wxDynamicCast(m_dialog.FindWindow(control.id), wxTextCtrl)) {
+                UseNarrowMargins(*edit);
+            }
+        }
         ToWindows();
         for (const DialogControl& control : m_model.Controls()) {
             if (control.kind == ControlKind::Button) {

@@ -13,18 +13,18 @@ constexpr std::string_view kPrintParameters = "/p ";
 
 // A field's text read into a member and resolved against the save folder; the resolved path
 // stays in the member whatever the command does next.
-std::string& ReadResolved(PanelContext& panel, int fieldId, std::string& member) {
+std::string& ReadResolved(const PanelContext& panel, int fieldId, std::string& member) {
     member = ResolveBareName(panel.ui.FieldText(fieldId), panel.environment.saveFolder);
     return member;
 }
 
-bool Locate(PanelContext& panel, const std::string& path) {
+bool Locate(const PanelContext& panel, const std::string& path) {
     return LocateFile(panel.ui, panel.fileSystem, path, true);
 }
 
 // Prints the file of a field with Notepad. The TSP file's command reads its field after
 // looking for Notepad, the result file's before, which shows in the member on a failure.
-void PrintFile(PanelContext& panel, int fieldId, std::string& member, bool readFirst) {
+void PrintFile(const PanelContext& panel, int fieldId, std::string& member, bool readFirst) {
     if (readFirst) ReadResolved(panel, fieldId, member);
     if (!Locate(panel, panel.notepadPath)) return;
     if (!readFirst) ReadResolved(panel, fieldId, member);
@@ -67,19 +67,19 @@ bool LocateFile(Ui& ui, const FileSystem& fileSystem, const std::string& path, b
     return false;
 }
 
-void ReportedLaunch(PanelContext& panel, std::string_view file, std::string_view params,
+void ReportedLaunch(const PanelContext& panel, std::string_view file, std::string_view params,
                     std::string_view directory) {
     KeepShellResult(panel.ui, panel.launcher.Open(file, params, directory), panel.lastShellResult);
 }
 
-void EditTspFile(PanelContext& panel) {
+void EditTspFile(const PanelContext& panel) {
     const std::string& editor = panel.environment.editor;
     if (!Locate(panel, editor)) return;
     const std::string& tspFile = ReadResolved(panel, kIdTspFileField, panel.environment.tspFile);
     ReportedLaunch(panel, editor, tspFile, panel.windowsFolder);
 }
 
-void ViewResultFile(PanelContext& panel) {
+void ViewResultFile(const PanelContext& panel) {
     const std::string& resultFile = ReadResolved(panel, kIdResultFileField, panel.resultFilePath);
     if (!Locate(panel, resultFile)) return;
     if (!Locate(panel, panel.environment.editor)) return;
@@ -88,11 +88,11 @@ void ViewResultFile(PanelContext& panel) {
     panel.ui.ShowMainWindow(true);
 }
 
-void PrintTspFile(PanelContext& panel) {
+void PrintTspFile(const PanelContext& panel) {
     PrintFile(panel, kIdTspFileField, panel.environment.tspFile, false);
 }
 
-void PrintResultFile(PanelContext& panel) {
+void PrintResultFile(const PanelContext& panel) {
     PrintFile(panel, kIdResultFileField, panel.resultFilePath, true);
 }
 

@@ -23,20 +23,20 @@ std::string ResolveBareName(std::string_view path, std::string_view saveFolder);
 bool LocateFile(Ui& ui, const FileSystem& fileSystem, const std::string& path, bool showMessage);
 
 /// Button 1001: opens the TSP file in the editor (whether or not the file exists).
-void EditTspFile(PanelContext& panel);
+void EditTspFile(const PanelContext& panel);
 
 /// Button 203: opens the result file in the editor, the main window hidden for the launch.
-void ViewResultFile(PanelContext& panel);
+void ViewResultFile(const PanelContext& panel);
 
 /// Button 1005: prints the TSP file with Notepad ("/p FILE").
-void PrintTspFile(PanelContext& panel);
+void PrintTspFile(const PanelContext& panel);
 
 /// Button 1004: prints the result file with Notepad ("/p FILE").
-void PrintResultFile(PanelContext& panel);
+void PrintResultFile(const PanelContext& panel);
 
 /// The shell launch of every command: started, its result kept as the last shell result and
 /// a failure reported.
-void ReportedLaunch(PanelContext& panel, std::string_view file, std::string_view params,
+void ReportedLaunch(const PanelContext& panel, std::string_view file, std::string_view params,
                     std::string_view directory);
 
 }  // namespace tamvel

@@ -47,7 +47,7 @@ std::string RunFolderOf(const std::string& path, std::size_t separator) {
 
 // Waits for TSP or the stop event while the front-end shows that TSP runs; a stop ends TSP.
 // After a failed wait TSP is let run on (the reaper collects it), as closing its handles did.
-void WaitForTsp(PanelContext& panel, ChildProcess& child, const std::string& tspFile) {
+void WaitForTsp(const PanelContext& panel, ChildProcess& child, const std::string& tspFile) {
     StopEvent* stop = panel.stopEvent;
     if (stop != nullptr) stop->Reset();
     WaitResult result;
@@ -71,7 +71,7 @@ std::string MakeCommandLine(const std::string& program, const std::string& argum
     return line;
 }
 
-int LaunchProgram(PanelContext& panel, ChildProcess& child, const std::string& program,
+int LaunchProgram(const PanelContext& panel, ChildProcess& child, const std::string& program,
                   std::string arguments) {
     SpawnResult start = panel.launcher.Start(program, arguments);
     if (!start) {
@@ -90,7 +90,7 @@ bool ChangeFolder(Ui& ui, FileSystem& fileSystem, std::string& folder) {
     return false;
 }
 
-int RunTspAndWait(PanelContext& panel, std::string program, std::string tspFile,
+int RunTspAndWait(const PanelContext& panel, std::string program, std::string tspFile,
                   std::string saveFolder) {
     bool restore = false;
     if (const std::size_t separator = FindLastChar(tspFile, '\\'); separator != std::string::npos) {
@@ -107,7 +107,7 @@ int RunTspAndWait(PanelContext& panel, std::string program, std::string tspFile,
     return result;
 }
 
-void RunTspFile(PanelContext& panel) {
+void RunTspFile(const PanelContext& panel) {
     WorkingEnvironment& environment = panel.environment;
     std::string& tspFile = environment.tspFile;
     tspFile = panel.ui.FieldText(kIdTspFileField);

@@ -20,7 +20,7 @@ inline constexpr int kLaunchFailed = -99;
 inline constexpr int kStopGraceMilliseconds = 2000;
 
 /// Button 1002: runs TSP on the TSP file and opens its result file in the editor.
-void RunTspFile(PanelContext& panel);
+void RunTspFile(const PanelContext& panel);
 
 /// Makes `folder` the current directory; a bare drive ("C:") gains a '\' in the caller's
 /// string first. False after telling the person "フォルダを %s に変更できません。".
@@ -28,7 +28,7 @@ bool ChangeFolder(Ui& ui, FileSystem& fileSystem, std::string& folder);
 
 /// Starts TSP from the TSP file's folder (when it is not the save folder), waits until it
 /// ends or the stop event is signalled, and returns to the save folder. LaunchProgram's result.
-int RunTspAndWait(PanelContext& panel, std::string program, std::string tspFile,
+int RunTspAndWait(const PanelContext& panel, std::string program, std::string tspFile,
                   std::string saveFolder);
 
 /// The command line `"PROGRAM"  ARGUMENTS`, or `"PROGRAM"` alone when the arguments are
@@ -38,7 +38,7 @@ std::string MakeCommandLine(const std::string& program, const std::string& argum
 /// Starts `program` with `arguments` as its one argument (none in the cases of
 /// MakeCommandLine), inheriting the current directory. 100 with `child` set, or -99 after
 /// telling the person "%sを実行できません。エラーコード＝%d" with the command line.
-int LaunchProgram(PanelContext& panel, ChildProcess& child, const std::string& program,
+int LaunchProgram(const PanelContext& panel, ChildProcess& child, const std::string& program,
                   std::string arguments);
 
 }  // namespace tamvel

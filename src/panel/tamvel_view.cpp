@@ -321,30 +321,15 @@ void CTamvelView::OnChangeTspFile() {
     m_ui.SetFieldText(kIdResultFileField, m_resultFilePath);
 }
 
-void CTamvelView::OnEditTspFile() {
-    PanelContext panel = Context();
-    EditTspFile(panel);
-}
+void CTamvelView::OnEditTspFile() { EditTspFile(Context()); }
 
-void CTamvelView::OnRunTspFile() {
-    PanelContext panel = Context();
-    RunTspFile(panel);
-}
+void CTamvelView::OnRunTspFile() { RunTspFile(Context()); }
 
-void CTamvelView::OnViewResultFile() {
-    PanelContext panel = Context();
-    ViewResultFile(panel);
-}
+void CTamvelView::OnViewResultFile() { ViewResultFile(Context()); }
 
-void CTamvelView::OnPrintResultFile() {
-    PanelContext panel = Context();
-    PrintResultFile(panel);
-}
+void CTamvelView::OnPrintResultFile() { PrintResultFile(Context()); }
 
-void CTamvelView::OnPrintTspFile() {
-    PanelContext panel = Context();
-    PrintTspFile(panel);
-}
+void CTamvelView::OnPrintTspFile() { PrintTspFile(Context()); }
 
 bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
     return tamvel::LocateFile(m_ui, m_fileSystem, path, showMessage);

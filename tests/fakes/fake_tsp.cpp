@@ -2,6 +2,7 @@
 // TSP file named by its one argument as the mode says: $FAKE_TSP_MODE, else a first line of
 // the TSP file reading "* fake: MODE", else "write".
 //   write         writes the result file (the TSP file's name with ".out") and exits 0
+//   slow          as write, after a second and a half
 //   nothing       writes nothing and exits 0
 //   fail          writes the result file and exits 3
 //   crash         writes nothing and dies of SIGSEGV
@@ -12,10 +13,12 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "fake_record.h"
 
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
         std::ofstream(result) << "fake TSP result for " << argv[1] << '\n';
     };
     if (mode == "nothing") return 0;
+    if (mode == "slow") std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     if (mode == "fail") {
         writeResult();
         return 3;

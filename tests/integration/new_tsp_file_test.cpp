@@ -4,16 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/console_run.h"
-#include "support/scoped_env.h"
+#include "support/fake_programs.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel::testing {
@@ -26,14 +23,7 @@ constexpr const char* kQuestion = "ＴＳＰファイル保存フォルダがC\\
 
 class NewTspFileCommandTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_prefix.Ensure());
-        m_prefix.InstallTsp();
-        fs::create_directories(m_records);
-        // The default editor in the Windows folder is the recording fake.
-        fs::copy_file(fs::path(TAMVEL_FAKES_DIR) / "fake_program", Editor(),
-                      fs::copy_options::overwrite_existing);
-    }
+    void SetUp() override { ASSERT_TRUE(m_prefix.Ensure()); }
 
     fs::path Editor() const { return m_prefix.DriveC() / "windows" / "notepad.exe"; }
 
@@ -46,26 +36,12 @@ class NewTspFileCommandTest : public ::testing::Test {
         return found;
     }
 
-    /// How the fake editor was started, one JSON object per start. The editor is not waited
-    /// for, so its record may come a little after the program has ended: up to `expected`
-    /// starts are waited for, a few seconds at most.
     std::vector<Json> EditorStarts(std::size_t expected) const {
-        std::vector<Json> starts;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            starts.clear();
-            std::ifstream in(m_records / "notepad.exe.jsonl");
-            for (std::string line; std::getline(in, line);) {
-                if (!line.empty()) starts.push_back(Json::parse(line));
-            }
-            if (starts.size() >= expected) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return starts;
+        return m_fakes.AwaitStarts("notepad.exe", expected);
     }
 
     TempPrefix m_prefix;
-    fs::path m_records = m_prefix.Root() / "records";
-    ScopedEnv m_recordDir{"FAKE_RECORD_DIR", m_records.c_str()};
+    FakePrograms m_fakes{m_prefix};  // TSP, and the recorder as Notepad, the default editor
 };
 
 TEST_F(NewTspFileCommandTest, TheOpeningStateWritesTheFileSetsTheFieldsAndStartsTheEditor) {

@@ -1,6 +1,6 @@
 #pragma once
-// The real program with --console, run on a prepared input through a pipe with no display;
-// its events parsed, one JSON object per line.
+// The real program with --console and no display, driven through a pipe; its output parsed
+// as one event (a JSON object) per line.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -20,12 +20,8 @@ struct ConsoleRun {
     int exitStatus = -1;
 };
 
-/// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
-inline ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
-    const std::filesystem::path inputFile = prefix.Root() / "input.txt";
-    TempPrefix::WriteFile(inputFile, input);
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) +
-                                "' --console < '" + inputFile.string() + "'";
+/// Runs a shell command line and parses its output as one event per line.
+inline ConsoleRun RunAndParse(const std::string& command) {
     ConsoleRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -42,6 +38,18 @@ inline ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) 
     }
     EXPECT_EQ(start, output.size()) << "output does not end with a line end";
     return run;
+}
+
+/// The program with --console and no display, as a shell command reading standard input.
+inline std::string ConsoleCommandLine() {
+    return "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) + "' --console";
+}
+
+/// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
+inline ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
+    const std::filesystem::path inputFile = prefix.Root() / "input.txt";
+    TempPrefix::WriteFile(inputFile, input);
+    return RunAndParse(ConsoleCommandLine() + " < '" + inputFile.string() + "'");
 }
 
 }  // namespace tamvel::testing

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/text.h"
@@ -179,6 +184,55 @@ TEST(ShellLaunch, MapsStartErrorsToShellCodes) {
     EXPECT_EQ(ShellResultOf(kErrorBadExeFormat), 11);
     EXPECT_EQ(ShellResultOf(kErrorNoAssociation), 31);
     EXPECT_EQ(ShellResultOf(kErrorNotReady), 0);
+}
+
+// The children of this process that have ended and not been collected.
+int ZombieChildren() {
+    int zombies = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        // pid (name) state ppid ...: the name may hold blanks, so read after its ')'.
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        long parent = 0;
+        rest >> state >> parent;
+        if (state == 'Z' && parent == ::getpid()) ++zombies;
+    }
+    return zombies;
+}
+
+TEST_F(PlanLaunchTest, LeavesNoZombieHoweverManyProgramsItStarts) {
+    MakeFile("windows/editor.exe", "#!/bin/sh\nexit 0\n", 0755);
+    ScopedEnv shell{"PATH", "/usr/bin:/bin"};
+    ShellLauncher launcher(m_fileSystem);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_GT(launcher.Open("C:\\windows\\editor.exe", "C:\\x.txt", ""), 32);
+    }
+    int zombies = ZombieChildren();
+    for (int wait = 0; wait < 100 && zombies > 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        zombies = ZombieChildren();
+    }
+    EXPECT_EQ(zombies, 0);
+}
+
+TEST_F(PlanLaunchTest, ReportsEveryLaunchStartedOrNot) {
+    MakeFile("windows/editor.exe", "#!/bin/sh\nexit 0\n", 0755);
+    ScopedEnv shell{"PATH", "/usr/bin:/bin"};
+    ShellLauncher launcher(m_fileSystem);
+    std::vector<LaunchReport> reports;
+    launcher.SetObserver([&](const LaunchReport& report) { reports.push_back(report); });
+    launcher.Open("C:\\windows\\editor.exe", "/p C:\\x.txt", "C:\\WINDOWS");
+    launcher.Open("C:\\windows\\missing.exe", "", "");
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].file, "C:\\windows\\editor.exe");
+    EXPECT_EQ(reports[0].params, "/p C:\\x.txt");
+    EXPECT_EQ(reports[0].directory, "C:\\WINDOWS");
+    EXPECT_EQ(reports[0].result, kShellSuccess);
+    EXPECT_EQ(reports[1].directory, m_fileSystem.CurrentDirectory());
+    EXPECT_EQ(reports[1].result, kShellFileNotFound);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ void* LoadGuiModule() {
     if (error) return nullptr;
     for (const std::filesystem::path& candidate :
          {self.parent_path() / "tamvel-gui.so", self.parent_path() / TAMVEL_GUI_MODULE_INSTALLED}) {
-        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+        if (void* module = dlopen(candidate.c_str(), RTLD_LAZY | RTLD_LOCAL)) return module;
         if (std::filesystem::exists(candidate)) {
             std::cerr << "tamvel: " << dlerror() << '\n';
             return nullptr;

@@ -1,7 +1,8 @@
 #include "console/console_front_end.h"
 
-#include <istream>
-#include <ostream>
+#include <unistd.h>
+
+#include <iostream>
 
 #include "console/console_session.h"
 #include "console/event_writer.h"
@@ -16,7 +17,9 @@ int RunConsole(std::istream& in, std::ostream& out) {
         // Start-up goes on: its checks report what is missing and fall back.
         events.Error("cannot prepare the prefix " + session.Drives().Prefix().string());
     }
-    ConsoleSession console(in, events, session);
+    // Standard input is read through its descriptor, so that a TSP run can wait for `stop`.
+    ConsoleSession console(&in == &std::cin ? ConsoleInput(STDIN_FILENO) : ConsoleInput(in), events,
+                           session);
     return console.Run();
 }
 

@@ -14,6 +14,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include <chrono>
@@ -105,7 +106,12 @@ class ControlPanelFormTest : public ::testing::Test {
         ControlPanelForm* form = OpenForm();
         wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl)
             ->SetValue("C:\\work\\model.tsp");
-        IdlePass();
+        // A window manager maps the frame a while after it is shown (wxGTK defers the show
+        // until it knows the frame's borders); a person clicks once it is there.
+        for (int i = 0; i < 50; ++i) {
+            IdlePass();
+            wxMilliSleep(10);
+        }
         return form;
     }
 

@@ -241,5 +241,17 @@ TEST_F(RunTspTest, ReplacesAnyOtherTspByTheFixedOneAndSaysWhenItIsMissing) {
     EXPECT_EQ(m_view.Environment().tspExe, "C:\\temp\\Tsp.exe");
 }
 
+TEST_F(RunTspTest, ABareDriveSaveFolderGainsItsBackslashWhenEnteredAgainAfterARun) {
+    const fs::path medium = m_prefix.MapDrive('A');
+    TempPrefix::WriteFile(m_driveC / "work" / "model.tsp");
+    WriteEnvironmentFile(medium, "C:\\temp\\Tsp.exe", "C:\\WINDOWS\\notepad.exe",
+                         "C:", "C:\\work\\model.tsp");
+    RunStartup();
+    ASSERT_EQ(m_view.Environment().saveFolder, "C:");
+    Run();
+    EXPECT_EQ(m_view.Environment().saveFolder, "C:\\");
+    EXPECT_EQ(m_fakes.AwaitStarts("tsp.exe", 1).at(0)["cwd"], (m_driveC / "work").string());
+}
+
 }  // namespace
 }  // namespace tamvel::testing

@@ -32,9 +32,9 @@ class ConsoleUi : public Ui {
     void SetFieldText(int controlId, std::string_view text) override;
     int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
+    bool CanAnswer() const override { return !m_inputEnded; }
     void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
                       const std::function<void()>& wait) override;
-    bool CanAnswer() const override { return !m_inputEnded; }
 
   private:
     /// Reports the chooser and reads its answer: a Windows path (UTF-8 in, CP932 out), or

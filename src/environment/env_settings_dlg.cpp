@@ -30,6 +30,7 @@ const RefusedTspExe* FindRefusedTspExe(std::string_view path) {
     return nullptr;
 }
 
+// The last character is '\'; a double-byte character whose second byte is 0x5C is not one.
 bool EndsWithSeparator(std::string_view path) {
     return !path.empty() && FindLastChar(path, '\\') == path.size() - 1;
 }

@@ -38,6 +38,10 @@ class Person {
     /// Hides or shows the main window.
     virtual void ShowMainWindow(bool visible) = 0;
 
+    /// False once no answer can come any more (the console's input has ended): a loop that
+    /// asks until the person gives another answer ends then.
+    virtual bool CanAnswer() const { return true; }
+
     /// TSP has been started on `tspFile`; `wait` blocks until it ends or `stop` (null when
     /// there is none) is signalled. The front-end calls `wait` once (on any thread) and
     /// returns after it has returned; meanwhile it shows that TSP runs and lets the person
@@ -48,10 +52,6 @@ class Person {
         (void)stop;
         wait();
     }
-
-    /// False once no answer can come any more (the console's input has ended): a loop that
-    /// asks until the person gives another answer ends then.
-    virtual bool CanAnswer() const { return true; }
 };
 
 /// The control panel's fields (edits 1007, 1008, 212, 1014, 1015).

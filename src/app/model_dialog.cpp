@@ -12,6 +12,10 @@
 #include <map>
 #include <memory>
 
+#ifdef __WXGTK3__
+#include <gtk/gtk.h>
+#endif
+
 #include "app/about_dlg.h"
 #include "app/reference_list_layout.h"
 #include "app/tamvel_resources.h"
@@ -22,21 +26,40 @@
 namespace tamvel {
 namespace {
 
-/// A template's size is in dialog units of the dialog's own font, which XRC applies only
-/// after it has sized the dialog in the units of its parent's: sizes it again in its own.
+/// Sizes the dialog's client area as its template says. XRC sizes a dialog before it sets
+/// the dialog's own font, on which the template's dialog units are based.
 void ApplyTemplateSize(wxDialog& dialog, const wxString& name) {
     const wxXmlNode* node = wxXmlResource::Get()->GetResourceNode(name);
     for (const wxXmlNode* child = node ? node->GetChildren() : nullptr; child;
          child = child->GetNext()) {
-        const wxString size = child->GetNodeContent();
+        if (child->GetName() != "size") continue;
         long width = 0;
         long height = 0;
-        if (child->GetName() == "size" && size.EndsWith("d") &&
-            size.BeforeFirst(',').ToLong(&width) &&
-            size.AfterFirst(',').RemoveLast().ToLong(&height)) {
+        const wxString size = child->GetNodeContent();
+        if (size.EndsWith("d") && size.BeforeFirst(',').ToLong(&width) &&
+            size.AfterFirst(',').BeforeLast('d').ToLong(&height)) {
             dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(width, height)));
         }
+        return;
     }
+}
+
+/// Gives an edit the narrow inner margins of the dialogs it was laid out for: GTK's theme
+/// pads an entry so much that a year no longer fits its 25 dialog units.
+void UseNarrowMargins(wxTextCtrl& edit) {
+#ifdef __WXGTK3__
+    static GtkCssProvider* const provider = [] {
+        GtkCssProvider* css = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(css, "entry { padding-left: 2px; padding-right: 2px; }", -1,
+                                        nullptr);
+        return css;
+    }();
+    gtk_style_context_add_provider(gtk_widget_get_style_context(edit.GetHandle()),
+                                   GTK_STYLE_PROVIDER(provider),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+#else
+    (void)edit;
+#endif
 }
 
 /// The wx dialog of template `id`.
@@ -55,15 +78,26 @@ std::unique_ptr<wxDialog> LoadTemplate(wxWindow* parent, int id) {
 class ModelBinding {
   public:
     ModelBinding(wxDialog& dialog, DialogModel& model) : m_dialog(dialog), m_model(model) {
+        for (const DialogControl& control : m_model.Controls()) {
+            if (auto* edit = wxDynamicCast(m_dialog.FindWindow(control.id), wxTextCtrl)) {
+                UseNarrowMargins(*edit);
+            }
+        }
         ToWindows();
         for (const DialogControl& control : m_model.Controls()) {
             if (control.kind == ControlKind::Button) {
                 m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnClick, this, control.id);
+            } else if (control.kind == ControlKind::Check) {
+                m_dialog.Bind(wxEVT_CHECKBOX, &ModelBinding::OnBoxClicked, this, control.id);
+            } else if (control.kind == ControlKind::Radio) {
+                m_dialog.Bind(wxEVT_RADIOBUTTON, &ModelBinding::OnBoxClicked, this, control.id);
             } else if (control.kind == ControlKind::Edit && control.maxBytes != 0) {
                 m_dialog.Bind(wxEVT_TEXT, &ModelBinding::OnTyped, this, control.id);
             }
         }
         m_dialog.Bind(wxEVT_BUTTON, &ModelBinding::OnOk, this, wxID_OK);
+        // Runs in the modal loop, when the dialog is on the screen with its values.
+        m_dialog.CallAfter([this] { Run([this] { m_model.Init(); }); });
     }
 
     /// Puts the model's values and enabled states on the controls.
@@ -104,10 +138,19 @@ class ModelBinding {
     }
 
   private:
-    void OnClick(wxCommandEvent& event) {
+    /// Runs a handler of the model on the values the person sees, and shows what it changed.
+    template <class Handler>
+    void Run(Handler handler) {
         FromWindows();
-        m_model.Click(event.GetId());
+        handler();
         ToWindows();
+    }
+    void OnClick(wxCommandEvent& event) {
+        Run([&] { m_model.Click(event.GetId()); });
+    }
+    // The box has toggled itself (automatic boxes); the model's handler follows.
+    void OnBoxClicked(wxCommandEvent& event) {
+        Run([&] { m_model.RunClickHandler(event.GetId()); });
     }
     void OnOk(wxCommandEvent&) {
         FromWindows();

@@ -85,6 +85,7 @@ void ConsoleUi::SetFieldText(int controlId, std::string_view text) {
 // cancels it.
 int ConsoleUi::RunDialog(DialogModel& dialog) {
     m_events.Dialog(dialog);
+    dialog.Init();
     int result = kDialogCancel;
     while (std::optional<std::string> line = ReadLine()) {
         if (std::optional<int> closed = ExecuteInDialog(dialog, *line)) {
@@ -124,6 +125,8 @@ std::optional<int> ConsoleUi::ExecuteInDialog(DialogModel& dialog, const std::st
             if (!control || control->kind != ControlKind::Edit || !control->enabled) {
                 m_events.Error("no field " + std::to_string(command.id) + " in dialog " +
                                std::to_string(dialog.Id()));
+            } else if (control->readOnly) {
+                m_events.Error("field " + std::to_string(command.id) + " cannot be typed into");
             } else if (!text) {
                 m_events.Error("the text has characters CP932 lacks");
             } else if (control->absolutePath && !text->empty() && !IsAbsoluteWindowsPath(*text)) {

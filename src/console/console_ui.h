@@ -36,6 +36,8 @@ class ConsoleUi : public Ui {
 
     /// Whether a command has asked the main window to close.
     bool CloseRequested() const { return m_closeRequested; }
+
+    bool CanAnswer() const override { return !m_inputEnded; }
     void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
                       const std::function<void()>& wait) override;
 

@@ -2,10 +2,13 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "environment/choosers.h"
+#include "environment/env_settings_dlg.h"
 #include "panel/help_buttons.h"
 #include "panel/message_text.h"
+#include "panel/new_tsp_file.h"
 #include "panel/open_print.h"
 #include "panel/result_file_name.h"
 #include "panel/run_tsp.h"
@@ -344,8 +347,12 @@ bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
 }
 
 void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
-void CTamvelView::OnEnvSettings() {}
-void CTamvelView::OnNewTspFile() {}
+void CTamvelView::OnNewTspFile() {
+    PanelContext panel = Context();
+    NewTspFilePanel command{panel, m_config, [this] { OnEnvSettings(); },
+                            [this](const std::string& path) { SetTspFileField(path); }};
+    NewTspFile(command);
+}
 
 // The exit button closes the main window as its close box does, so the view's destruction
 // saves the working environment on both paths.
@@ -370,6 +377,12 @@ void CTamvelView::OnFinancialData() { LaunchHelpButton(kIdFinancialData); }
 void CTamvelView::OnWebMail() { LaunchHelpButton(kIdWebMail); }
 void CTamvelView::OnTeacherPage() { LaunchHelpButton(kIdTeacherPage); }
 void CTamvelView::OnWebDisk() { LaunchHelpButton(kIdWebDisk); }
+
+void CTamvelView::OnEnvSettings() {
+    RunEnvSettings(EnvSettingsPanel{m_ui, m_fileSystem, m_environment,
+                                    [this](const std::string& path) { return LocateFile(path); },
+                                    [this](const std::string& path) { SetTspFileField(path); }});
+}
 
 void CTamvelView::OnFieldChanged(int controlId) {
     if (controlId == kIdTspFileField) OnTspFileChanged();

@@ -76,7 +76,7 @@ class CTamvelView {
     void OnPrintResultFile();     ///< 1004: print the result file
     void OnPrintTspFile();        ///< 1005: print the TSP file
     void OnExit();                ///< 1016: close the main window
-    void OnEnvSettings();         ///< 210: the environment settings dialog
+    void OnEnvSettings();         ///< 210, and the new-program form's 1026: the settings
     void OnNewTspFile();          ///< 215: write a new TSP file
     void OnMacroData();           ///< 1018: the macro-economic data program
     void OnDataCollectionHelp();  ///< 1042: the page on collecting data for TSP

@@ -73,7 +73,9 @@ void DialogModel::SetText(int id, std::string_view text) {
 
 bool DialogModel::Type(int id, std::string_view text) {
     DialogControl* control = Find(id);
-    if (!control || control->kind != ControlKind::Edit || !control->enabled) return false;
+    if (!control || control->kind != ControlKind::Edit || !control->enabled || control->readOnly) {
+        return false;
+    }
     std::string typed;
     for (std::size_t at = 0; at < text.size();) {
         // A double-byte character goes in whole or not at all.
@@ -110,9 +112,29 @@ void DialogModel::SetChecked(int id, bool checked) {
 
 bool DialogModel::Click(int id) {
     DialogControl* control = Find(id);
-    if (!control || control->kind != ControlKind::Button || !control->enabled) return false;
-    if (control->onClick) control->onClick(*this);
+    if (!control || !control->enabled) return false;
+    if (control->kind == ControlKind::Check) {
+        control->checked = !control->checked;
+    } else if (control->kind == ControlKind::Radio) {
+        SetChecked(id, true);
+    }
+    return RunClickHandler(id);
+}
+
+bool DialogModel::RunClickHandler(int id) {
+    DialogControl* control = Find(id);
+    const bool clickable =
+        control && control->enabled &&
+        (control->kind == ControlKind::Button || control->kind == ControlKind::Check ||
+         control->kind == ControlKind::Radio);
+    if (!clickable) return false;
+    // A copy runs: the handler may change the very control it belongs to.
+    if (DialogHandler onClick = control->onClick) onClick(*this);
     return true;
+}
+
+void DialogModel::Init() {
+    if (m_onInit) m_onInit(*this);
 }
 
 bool DialogModel::Ok() { return !m_validator || m_validator(*this); }

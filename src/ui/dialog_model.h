@@ -20,8 +20,8 @@ inline constexpr int kDialogCancel = 2;
 /// The kinds of controls a model holds.
 enum class ControlKind {
     Edit,     ///< a text: `text`, limited to `maxBytes` (0: no limit)
-    Check,    ///< a check box: `checked`
-    Radio,    ///< a radio button: `checked`
+    Check,    ///< a check box: `checked`; a click toggles it, then runs its handler
+    Radio,    ///< a radio button: `checked`; a click sets it, then runs its handler
     ListBox,  ///< a list: `lines`
     Button,   ///< a push button: its click handler
 };
@@ -40,6 +40,7 @@ struct DialogControl {
     ControlKind kind = ControlKind::Edit;
     std::string text;
     std::size_t maxBytes = 0;
+    bool readOnly = false;  ///< an edit only the program writes
     bool checked = false;
     std::vector<std::string> lines;
     bool enabled = true;
@@ -79,7 +80,7 @@ class DialogModel {
     void SetText(int id, std::string_view text);
     /// Replaces an edit's text as if typed character by character: characters that would
     /// take it beyond its limit are refused. False when some were refused or there is no
-    /// such enabled edit.
+    /// such enabled edit that may be typed into.
     bool Type(int id, std::string_view text);
     /// A check or radio box's state.
     bool Checked(int id) const;
@@ -87,8 +88,16 @@ class DialogModel {
     /// (those that follow each other in the dialog, as a group does).
     void SetChecked(int id, bool checked);
 
-    /// A click on button `id`: runs its handler. False when there is no such enabled button.
+    /// A click on control `id`: a check box toggles and a radio button is set first, as
+    /// automatic boxes do; then its handler runs. False when there is no such enabled button
+    /// or box.
     bool Click(int id);
+    /// Runs the click handler of a box that the toolkit has already toggled or set.
+    bool RunClickHandler(int id);
+    /// Sets what runs once the dialog is shown with its values (none: nothing).
+    void SetInitHandler(DialogHandler onInit) { m_onInit = std::move(onInit); }
+    /// The dialog is shown: runs the init handler.
+    void Init();
     /// The OK button: runs the validation; true when the dialog may close.
     bool Ok();
     /// Sets OK's validation (none: OK always closes).
@@ -98,6 +107,7 @@ class DialogModel {
     int m_id;
     std::vector<DialogControl> m_controls;
     DialogValidator m_validator;
+    DialogHandler m_onInit;
 };
 
 }  // namespace tamvel

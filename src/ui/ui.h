@@ -42,6 +42,10 @@ class Person {
     /// returned; the call itself returns at once.
     virtual void CloseMainWindow() = 0;
 
+    /// False once no answer can come any more (the console's input has ended): a loop that
+    /// asks until the person gives another answer ends then.
+    virtual bool CanAnswer() const { return true; }
+
     /// TSP has been started on `tspFile`; `wait` blocks until it ends or `stop` (null when
     /// there is none) is signalled. The front-end calls `wait` once (on any thread) and
     /// returns after it has returned; meanwhile it shows that TSP runs and lets the person

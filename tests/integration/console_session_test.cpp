@@ -190,5 +190,32 @@ TEST_F(ConsoleSessionTest, RenewingTheDocumentRunsStartUpAgain) {
     EXPECT_EQ(recent.Entries()[0], m_prefix.DriveC() / "temp" / "x.tsp");
 }
 
+// The settings dialog is a `dialog` event with its three texts; inside it `state`, `set`,
+// `click` and `ok` act on it, and its choosers and messages appear as at start-up. The end
+// of input inside a refused program's loop ends the loop and cancels the dialog.
+TEST_F(ConsoleSessionTest, SettingsDialogTakesItsLinesAndEndsWithTheInput) {
+    const std::vector<Json> events =
+        Run("click 210\nclick 211\nA:\\Tamvel.exe\nC:\\temp\\Tsp.EXE\nset 1015 new\nstate\nok\n"
+            "state\nclick 210\nclick 211\na:\\tamvel.EXE\n");
+
+    ASSERT_EQ(Names(events),
+              (std::vector<std::string>{"ready", "dialog", "choose", "message", "choose", "dialog",
+                                        "dialog-closed", "state", "dialog", "choose", "message",
+                                        "choose", "message", "dialog-closed", "exit"}));
+    EXPECT_EQ(events[1], Json::parse(R"({"event":"dialog","id":130,"controls":{
+                  "1012":"C:\\WINDOWS\\Notepad.exe","213":"C:\\temp\\Tsp.EXE","1015":"C:\\temp\\"}})"));
+    EXPECT_EQ(events[2]["kind"], "program");
+    EXPECT_EQ(events[3]["text"],
+              "A:\\Tamvel.exeは設定できません。DドライブのDIZI.EXEを選択してください");
+    EXPECT_EQ(events[5]["controls"]["1015"], "new");
+    EXPECT_EQ(events[6], (Json{{"event", "dialog-closed"}, {"id", 130}, {"result", 1}}));
+    EXPECT_EQ(events[7]["fields"]["1015"], "C:\\temp\\new");
+    EXPECT_EQ(events[7]["cwd"], "C:\\temp\\new");
+    EXPECT_EQ(events[8]["controls"]["1015"], "C:\\temp\\new");
+    // The chooser after the last line meets the end of input: one more message, no more.
+    EXPECT_EQ(events[13], (Json{{"event", "dialog-closed"}, {"id", 130}, {"result", 2}}));
+    EXPECT_TRUE(fs::exists(m_prefix.DriveC() / "temp" / "new" / "TamvelEnvFile.TXT"));
+}
+
 }  // namespace
 }  // namespace tamvel::testing

@@ -70,11 +70,12 @@ class ScriptedUi : public Ui {
     void SetFieldText(int controlId, std::string_view text) override {
         m_fields[controlId] = std::string(text);
     }
-    /// Dialogs are logged as "dialog ID" and answered by `dialogAnswer`, which may drive the
-    /// model; without one they are cancelled.
+    /// Dialogs are logged as "dialog ID", shown (their init handler runs) and answered by
+    /// `dialogAnswer`, which may drive the model; without one they are cancelled.
     std::function<int(DialogModel&)> dialogAnswer;
     int RunDialog(DialogModel& dialog) override {
         m_log.push_back("dialog " + std::to_string(dialog.Id()));
+        dialog.Init();
         return dialogAnswer ? dialogAnswer(dialog) : kDialogCancel;
     }
     void ShowMainWindow(bool visible) override {

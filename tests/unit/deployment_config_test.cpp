@@ -51,11 +51,14 @@ TEST_F(DeploymentConfigTest, FileOverridesOnlyTheKeysItSets) {
                                 "unknown=ignored\n"
                                 "no equals sign\n"
                                 "university=😀\n"  // CP932 cannot hold it: the line is skipped
-                                "teacher_mail=yamada@example.ac.jp  \n");
+                                "teacher_mail=yamada@example.ac.jp  \n"
+                                "guide_financial_cross=https://seminar.example.jp/cross.html\n");
     const DeploymentConfig config = DeploymentConfig::LoadFile(file);
     EXPECT_EQ(Cp932ToUtf8(config.seminar), "山田ゼミ");
     EXPECT_EQ(config.teacherMail, "yamada@example.ac.jp");
     EXPECT_EQ(config.university, DeploymentConfig::Defaults().university);
+    EXPECT_EQ(config.guideFinancialCross, "https://seminar.example.jp/cross.html");
+    EXPECT_EQ(config.guideMacroSeries, DeploymentConfig::Defaults().guideMacroSeries);
 
     const DeploymentConfig missing = DeploymentConfig::LoadFile(m_folder / "none.conf");
     EXPECT_EQ(missing.seminar, DeploymentConfig::Defaults().seminar);

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "console/console_ui.h"
 #include "console/event_writer.h"
@@ -57,6 +58,38 @@ TEST(DialogModelTest, ClicksRunHandlersAndOkRunsTheValidation) {
     EXPECT_FALSE(dialog.Checked(2));
     EXPECT_TRUE(dialog.Checked(3));
     EXPECT_TRUE(dialog.Checked(4));  // a check box is not in the group
+}
+
+// Check boxes and radio buttons are automatic: a click toggles or sets the box, then its
+// handler sees the new state. A front-end whose toolkit toggled it runs the handler alone.
+TEST(DialogModelTest, BoxClicksToggleBeforeTheirHandlersAndInitRunsOnce) {
+    DialogModel dialog(131);
+    std::vector<std::string> seen;
+    auto record = [&seen](int id) {
+        return [&seen, id](DialogModel& d) {
+            seen.push_back(std::to_string(id) + (d.Checked(id) ? " on" : " off"));
+        };
+    };
+    dialog.AddCheck(1).onClick = record(1);
+    dialog.AddRadio(2, true).onClick = record(2);
+    dialog.AddRadio(3).onClick = record(3);
+    dialog.AddEdit(4).readOnly = true;
+    int inits = 0;
+    dialog.SetInitHandler([&inits](DialogModel&) { ++inits; });
+
+    EXPECT_TRUE(dialog.Click(1));
+    EXPECT_TRUE(dialog.Click(1));
+    EXPECT_TRUE(dialog.Click(3));
+    EXPECT_TRUE(dialog.Click(3));  // a radio button that is on stays on
+    EXPECT_TRUE(dialog.RunClickHandler(1));
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 on", "1 off", "3 on", "3 on", "1 off"}));
+    EXPECT_FALSE(dialog.Checked(2));
+    EXPECT_FALSE(dialog.Click(4));
+    EXPECT_FALSE(dialog.Type(4, "x"));  // read-only: only the program writes it
+    dialog.SetText(4, "set");
+    EXPECT_EQ(dialog.Text(4), "set");
+    dialog.Init();
+    EXPECT_EQ(inits, 1);
 }
 
 // The console shows a dialog as events and takes set, click, state, ok and cancel in it.

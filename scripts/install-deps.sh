@@ -7,6 +7,7 @@ packages=(
     libwxgtk3.2-dev wx-common libx11-dev libgtk-3-dev
     libgtest-dev googletest
     nlohmann-json3-dev
+    libeigen3-dev libboost-math-dev libfast-float-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils wmctrl openbox
     fonts-ipafont-gothic

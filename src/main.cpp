@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
     tamvel::MakeProgramPathVariablesAbsolute();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--console") == 0) {
-            tamvel::ConsoleInput input(STDIN_FILENO, signals);
-            std::istream in(&input);
-            return tamvel::RunConsole(in, std::cout);
+            // Standard input is read through its descriptor, so that a TSP run can wait for
+            // `stop`, and a terminating signal ends it.
+            return tamvel::RunConsole(tamvel::ConsoleInput(STDIN_FILENO, signals), std::cout);
         }
     }
     void* module = LoadGuiModule();

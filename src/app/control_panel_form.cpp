@@ -12,6 +12,7 @@
 #include "app/folder_browser.h"
 #include "app/message_box.h"
 #include "app/model_dialog.h"
+#include "app/running_window.h"
 #include "app/tamvel_resources.h"
 #include "app/wx_text.h"
 #include "ui/control_ids.h"
@@ -141,6 +142,12 @@ void ControlPanelForm::ShowMainWindow(bool visible) {
     mainWindow->Show(visible);
     // Let the window system see the change before a long command blocks this thread.
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+}
+
+void ControlPanelForm::WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                                    const std::function<void()>& wait) {
+    RunningWindow running(tspFile, stop);
+    running.ShowWhile(wait);
 }
 
 }  // namespace tamvel

@@ -38,6 +38,8 @@ class ControlPanelForm : public wxPanel, public Ui {
     void SetFieldText(int controlId, std::string_view text) override;
     int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
+    void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                      const std::function<void()>& wait) override;
 
   private:
     /// Puts the installation's texts (seminar, university, e-mail) on the form.

@@ -40,11 +40,12 @@ ParsedConsoleLine ParseConsoleLine(std::string_view line) {
         space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
     const bool hasRest = space != std::string_view::npos;
 
-    if (word == "state" || word == "quit" || word == "ok" || word == "cancel") {
+    if (word == "state" || word == "quit" || word == "ok" || word == "cancel" || word == "stop") {
         if (hasRest) return Refuse("'" + std::string(word) + "' takes no argument");
         if (word == "state") return Accept(ConsoleAction::State);
         if (word == "quit") return Accept(ConsoleAction::Quit);
         if (word == "ok") return Accept(ConsoleAction::Ok);
+        if (word == "stop") return Accept(ConsoleAction::Stop);
         return Accept(ConsoleAction::Cancel);
     }
     if (word == "click") {

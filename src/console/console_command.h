@@ -15,6 +15,7 @@ enum class ConsoleAction {
     Quit,    ///< quit: close the main window
     Ok,      ///< ok: the open dialog's OK button
     Cancel,  ///< cancel: the open dialog's Cancel button
+    Stop,    ///< stop: ends the TSP run that is waited for
 };
 
 struct ConsoleCommand {

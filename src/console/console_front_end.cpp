@@ -1,7 +1,7 @@
 #include "console/console_front_end.h"
 
-#include <istream>
 #include <ostream>
+#include <utility>
 
 #include "console/console_session.h"
 #include "console/event_writer.h"
@@ -9,14 +9,14 @@
 
 namespace tamvel {
 
-int RunConsole(std::istream& in, std::ostream& out) {
+int RunConsole(ConsoleInput input, std::ostream& out) {
     EventWriter events(out);
     TamvelSession session;
     if (!session.PreparePrefix()) {
         // Start-up goes on: its checks report what is missing and fall back.
         events.Error("cannot prepare the prefix " + session.Drives().Prefix().string());
     }
-    ConsoleSession console(in, events, session);
+    ConsoleSession console(std::move(input), events, session);
     return console.Run();
 }
 

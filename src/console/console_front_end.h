@@ -4,9 +4,11 @@
 
 #include <iosfwd>
 
+#include "console/console_input.h"
+
 namespace tamvel {
 
 /// Runs the program until `quit` or end of input; the process's exit code.
-int RunConsole(std::istream& in, std::ostream& out);
+int RunConsole(ConsoleInput input, std::ostream& out);
 
 }  // namespace tamvel

@@ -20,8 +20,15 @@ constexpr int kEditableField = kIdTspFileField;
 
 }  // namespace
 
-ConsoleSession::ConsoleSession(std::istream& in, EventWriter& events, TamvelSession& session)
-    : m_events(events), m_session(session), m_ui(in, events), m_view(session.CreateView(m_ui)) {}
+ConsoleSession::ConsoleSession(ConsoleInput input, EventWriter& events, TamvelSession& session)
+    : m_events(events),
+      m_session(session),
+      m_ui(std::move(input), events),
+      m_view(session.CreateView(m_ui)) {
+    m_view.Launcher().SetObserver([this](const LaunchReport& launch) {
+        m_events.Launch(launch.file, launch.params, launch.directory, launch.result);
+    });
+}
 
 ConsoleSession::~ConsoleSession() { m_session.ReleaseView(); }
 
@@ -58,17 +65,19 @@ void ConsoleSession::Execute(const ConsoleCommand& command) {
         case ConsoleAction::Cancel:
             m_events.Error("no dialog is open");
             break;
+        case ConsoleAction::Stop:
+            m_events.Error("TSP is not running");
+            break;
         case ConsoleAction::Quit:
             break;
     }
 }
 
 void ConsoleSession::Click(int controlId) {
-    const PanelButton* button = CTamvelView::FindButton(controlId);
-    if (!button) {
+    // 1004 and 1005 are never shown on the form, but their commands are complete, and the
+    // console can click them.
+    if (CTamvelView::FindButton(controlId) == nullptr) {
         m_events.Error("no button " + std::to_string(controlId));
-    } else if (!button->shown) {
-        m_events.Error("button " + std::to_string(controlId) + " is not shown");
     } else if (!m_view.IsButtonEnabled(controlId)) {
         m_events.Error("button " + std::to_string(controlId) + " is disabled");
     } else {

@@ -2,10 +2,10 @@
 // One run of the program driven from the console: start-up, then one input line after
 // another until quit or the end of input.
 
-#include <istream>
 #include <string>
 
 #include "console/console_command.h"
+#include "console/console_input.h"
 #include "console/console_ui.h"
 #include "console/event_writer.h"
 #include "panel/tamvel_session.h"
@@ -15,7 +15,7 @@ namespace tamvel {
 class ConsoleSession {
   public:
     /// Drives `session`'s view; the view goes when this does.
-    ConsoleSession(std::istream& in, EventWriter& events, TamvelSession& session);
+    ConsoleSession(ConsoleInput input, EventWriter& events, TamvelSession& session);
     ~ConsoleSession();
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;

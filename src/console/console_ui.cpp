@@ -1,6 +1,9 @@
 #include "console/console_ui.h"
 
+#include <thread>
+
 #include "console/console_command.h"
+#include "panel/stop_event.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "ui/dialog_model.h"
@@ -26,13 +29,15 @@ std::string_view ChooserKindName(ChooserKind kind) {
 }  // namespace
 
 std::optional<std::string> ConsoleUi::ReadLine() {
-    std::string line;
     // A reader that went away ends the session as the end of input does.
-    if (m_inputEnded || m_events.OutputClosed() || !std::getline(m_in, line)) {
-        m_inputEnded = true;
-        return std::nullopt;
+    if (m_events.OutputClosed()) m_inputEnded = true;
+    if (!m_inputEnded && !m_deferred.empty()) {
+        std::string line = std::move(m_deferred.front());
+        m_deferred.pop_front();
+        return line;
     }
-    if (line.ends_with('\r')) line.pop_back();
+    std::optional<std::string> line = m_inputEnded ? std::nullopt : m_input.ReadLine();
+    if (!line) m_inputEnded = true;
     return line;
 }
 
@@ -134,10 +139,38 @@ std::optional<int> ConsoleUi::ExecuteInDialog(DialogModel& dialog, const std::st
         case ConsoleAction::Quit:
             m_events.Error("a dialog is open: ok or cancel closes it");
             break;
+        case ConsoleAction::Stop:
+            m_events.Error("TSP is not running");
+            break;
     }
     return std::nullopt;
 }
 
 void ConsoleUi::ShowMainWindow(bool visible) { m_events.Window(visible); }
+
+// The wait runs on its own thread while this one reads the input: `stop` signals the stop
+// event, other lines are kept for after the run. At the end of input the run goes on to its
+// end, so a batch of commands can run TSP and then quit.
+void ConsoleUi::WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                             const std::function<void()>& wait) {
+    m_events.Running(tspFile);
+    StopEvent finished;
+    std::thread waiter([&] {
+        wait();
+        finished.Signal();
+    });
+    while (stop != nullptr && !m_inputEnded && m_input.WaitForInputOr(finished.Fd())) {
+        std::optional<std::string> line = m_input.ReadLine();
+        if (!line) {
+            m_inputEnded = true;
+        } else if (ParsedConsoleLine parsed = ParseConsoleLine(*line);
+                   parsed.command && parsed.command->action == ConsoleAction::Stop) {
+            stop->Signal();
+        } else {
+            m_deferred.push_back(std::move(*line));
+        }
+    }
+    waiter.join();
+}
 
 }  // namespace tamvel

@@ -1,12 +1,14 @@
 #pragma once
 // The Ui port for the console: messages and choosers become events; a chooser's answer is
-// the next input line; the panel's fields are held here.
+// the next input line; the panel's fields are held here. While TSP runs, `stop` on the input
+// ends it, and every other line waits until the run is over.
 
-#include <istream>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "console/console_input.h"
 #include "console/event_writer.h"
 #include "ui/ui.h"
 
@@ -14,7 +16,8 @@ namespace tamvel {
 
 class ConsoleUi : public Ui {
   public:
-    ConsoleUi(std::istream& in, EventWriter& events) : m_in(in), m_events(events) {}
+    ConsoleUi(ConsoleInput input, EventWriter& events)
+        : m_input(std::move(input)), m_events(events) {}
 
     /// The next input line, or nullopt at the end of input.
     std::optional<std::string> ReadLine();
@@ -29,6 +32,8 @@ class ConsoleUi : public Ui {
     void SetFieldText(int controlId, std::string_view text) override;
     int RunDialog(DialogModel& dialog) override;
     void ShowMainWindow(bool visible) override;
+    void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                      const std::function<void()>& wait) override;
 
   private:
     /// Reports the chooser and reads its answer: a Windows path (UTF-8 in, CP932 out), or
@@ -38,7 +43,9 @@ class ConsoleUi : public Ui {
     /// One input line inside an open dialog; the dialog's result once it closes.
     std::optional<int> ExecuteInDialog(DialogModel& dialog, const std::string& line);
 
-    std::istream& m_in;
+    ConsoleInput m_input;
+    /// Lines that came while TSP ran, read before any new one.
+    std::deque<std::string> m_deferred;
     EventWriter& m_events;
     std::map<int, std::string> m_fields;
     bool m_inputEnded = false;

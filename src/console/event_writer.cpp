@@ -57,6 +57,19 @@ void EventWriter::DialogClosed(int id, int result) {
 
 void EventWriter::Window(bool visible) { Write({{"event", "window"}, {"visible", visible}}); }
 
+void EventWriter::Running(std::string_view cp932File) {
+    Write({{"event", "running"}, {"file", Text(cp932File)}});
+}
+
+void EventWriter::Launch(std::string_view file, std::string_view params, std::string_view directory,
+                         int result) {
+    Write({{"event", "launch"},
+           {"file", Text(file)},
+           {"params", Text(params)},
+           {"dir", Text(directory)},
+           {"result", result}});
+}
+
 void EventWriter::Ready() { Write({{"event", "ready"}}); }
 
 void EventWriter::State(const std::map<int, std::string>& fields,

@@ -32,6 +32,14 @@ class EventWriter {
     /// {"event":"window","visible":B}: the main window is hidden or shown.
     void Window(bool visible);
 
+    /// {"event":"running","file":F}: TSP has been started on F and is waited for.
+    void Running(std::string_view cp932File);
+
+    /// {"event":"launch","file":F,"params":P,"dir":D,"result":R}: a program or address was
+    /// handed to the system. CP932 texts.
+    void Launch(std::string_view file, std::string_view params, std::string_view directory,
+                int result);
+
     /// {"event":"ready"}: start-up has finished.
     void Ready();
 

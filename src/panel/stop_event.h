@@ -1,22 +1,32 @@
 #pragma once
 // The control panel's stop event: a manual-reset event, created not signalled, that a TSP
-// run watches beside the TSP process. Nothing in the program signals it, so a run always
-// ends with the process; it is kept so that the run has one place to learn of a stop.
+// run watches beside the TSP process. The running window's "中止" button and the console's
+// `stop` signal it; the wait then ends and TSP is ended. It is an eventfd, so a wait can
+// poll it together with the process, and signalling it is safe from any thread.
 
-#include <atomic>
+#include "platform/unique_fd.h"
 
 namespace tamvel {
 
 class StopEvent {
   public:
-    /// Sets the event; it stays set (manual reset).
-    void Signal() { m_signalled.store(true); }
+    /// A new event, not signalled. Fd() is -1 when the system could not make one.
+    StopEvent();
+
+    /// Sets the event; it stays set (manual reset) until Reset.
+    void Signal();
+
+    /// Clears the event, so that a stop of an earlier run does not end the next one at once.
+    void Reset();
 
     /// Whether the event has been set.
-    bool IsSignalled() const { return m_signalled.load(); }
+    bool IsSignalled() const;
+
+    /// The descriptor to poll: readable while the event is set.
+    int Fd() const { return m_fd.Get(); }
 
   private:
-    std::atomic<bool> m_signalled{false};
+    UniqueFd m_fd;
 };
 
 }  // namespace tamvel

@@ -5,7 +5,10 @@
 
 #include "environment/choosers.h"
 #include "panel/message_text.h"
+#include "panel/open_print.h"
 #include "panel/result_file_name.h"
+#include "panel/run_tsp.h"
+#include "panel/shell_error_text.h"
 #include "platform/text.h"
 #include "ui/control_ids.h"
 
@@ -102,7 +105,8 @@ const PanelButton* CTamvelView::FindButton(int id) {
     return nullptr;
 }
 
-CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem) : m_ui(ui), m_fileSystem(fileSystem) {}
+CTamvelView::CTamvelView(Ui& ui, FileSystem& fileSystem)
+    : m_ui(ui), m_fileSystem(fileSystem), m_launcher(fileSystem) {}
 
 // The form's own layout (fit and centre in the frame) is the front-end's part of start-up;
 // everything that follows it is here.
@@ -298,12 +302,37 @@ bool CTamvelView::OnButtonClicked(int controlId) {
 
 // The commands are added one by one, each in the file that owns it; until then a click on
 // its button does nothing.
-void CTamvelView::OnChangeTspFile() {}
-void CTamvelView::OnEditTspFile() {}
-void CTamvelView::OnRunTspFile() {}
-void CTamvelView::OnViewResultFile() {}
-void CTamvelView::OnPrintResultFile() {}
-void CTamvelView::OnPrintTspFile() {}
+PanelContext CTamvelView::Context() {
+    return {m_ui,          m_fileSystem,    m_launcher,        m_environment,    m_resultFilePath,
+            m_notepadPath, m_windowsFolder, m_lastShellResult, m_stopEvent.get()};
+}
+
+// The chooser opens in the save folder. A chosen path is kept whole, however long: cutting
+// it to the chooser's old 199 bytes would name another file.
+void CTamvelView::OnChangeTspFile() {
+    m_fileSystem.SetCurrentDirectory(m_environment.saveFolder);
+    std::optional<std::string> chosen = m_ui.ChooseFile(ChooserKind::TspFile);
+    if (!chosen) return;
+    SetTspFileField(*chosen);
+    m_resultFilePath = MakeResultFileName(m_environment.tspFile);
+    m_ui.SetFieldText(kIdResultFileField, m_resultFilePath);
+}
+
+void CTamvelView::OnEditTspFile() { EditTspFile(Context()); }
+
+void CTamvelView::OnRunTspFile() { RunTspFile(Context()); }
+
+void CTamvelView::OnViewResultFile() { ViewResultFile(Context()); }
+
+void CTamvelView::OnPrintResultFile() { PrintResultFile(Context()); }
+
+void CTamvelView::OnPrintTspFile() { PrintTspFile(Context()); }
+
+bool CTamvelView::LocateFile(const std::string& path, bool showMessage) const {
+    return tamvel::LocateFile(m_ui, m_fileSystem, path, showMessage);
+}
+
+void CTamvelView::ReportShellError(int code) { tamvel::ReportShellError(m_ui, code); }
 void CTamvelView::OnExit() {}
 void CTamvelView::OnEnvSettings() {}
 void CTamvelView::OnNewTspFile() {}

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "environment/environment_file.h"
+#include "panel/panel_context.h"
 #include "panel/stop_event.h"
 #include "platform/file_system.h"
+#include "platform/shell_launch.h"
 #include "ui/ui.h"
 
 namespace tamvel {
@@ -107,6 +109,18 @@ class CTamvelView {
     /// The stop event of the last start-up; null before start-up and after destruction.
     const StopEvent* Stop() const { return m_stopEvent.get(); }
 
+    /// The launcher of every outside program (a front-end may watch its launches).
+    ShellLauncher& Launcher() { return m_launcher; }
+
+    /// The value of the latest reported shell launch.
+    int LastShellResult() const { return m_lastShellResult; }
+
+    /// Whether `path` exists in its own folder; tells the person when not (see open_print.h).
+    bool LocateFile(const std::string& path, bool showMessage = true) const;
+
+    /// The text for a failed shell launch code, shown when it has one.
+    void ReportShellError(int code);
+
   private:
     // Start-up, one function per group of steps, in the order they run.
     void ProbeDrives();
@@ -133,6 +147,9 @@ class CTamvelView {
     /// Whether the text of a field names an existing file or folder (and is not empty).
     bool FieldNamesExistingPath(int fieldId) const;
 
+    /// The panel's working strings lent to a command.
+    PanelContext Context();
+
     Ui& m_ui;
     FileSystem& m_fileSystem;
     WorkingEnvironment m_environment;
@@ -142,6 +159,8 @@ class CTamvelView {
     bool m_driveAAvailable = false;
     bool m_driveHAvailable = false;
     std::unique_ptr<StopEvent> m_stopEvent;
+    int m_lastShellResult = 0;
+    ShellLauncher m_launcher;
 };
 
 }  // namespace tamvel

@@ -135,6 +135,9 @@ SpawnResult ChildProcess::Spawn(const std::filesystem::path& program,
         }
         posix_spawn_file_actions_addchdir_np(&setup.m_actions, options.workingDirectory.c_str());
     }
+    if (options.discardInput) {
+        posix_spawn_file_actions_addopen(&setup.m_actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
     if (options.discardOutput) {
         posix_spawn_file_actions_addopen(&setup.m_actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&setup.m_actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);

@@ -24,6 +24,8 @@ struct SpawnOptions {
     std::filesystem::path workingDirectory;
     /// Sends the child's standard output and error to /dev/null.
     bool discardOutput = false;
+    /// Gives the child /dev/null as its standard input, so it never reads this process's.
+    bool discardInput = false;
     /// "NAME=value" entries set in the child's environment on top of this process's.
     std::vector<std::string> environment;
 };

@@ -21,6 +21,7 @@ inline constexpr WinError kErrorBadExeFormat = 193;
 inline constexpr WinError kErrorAlreadyExists = 183;
 inline constexpr WinError kErrorFilenameExcedRange = 206;  ///< path over 259 bytes
 inline constexpr WinError kErrorFileTooLarge = 223;
-inline constexpr WinError kErrorDirectory = 267;  ///< a folder was needed, a file found
+inline constexpr WinError kErrorDirectory = 267;       ///< a folder was needed, a file found
+inline constexpr WinError kErrorNoAssociation = 1155;  ///< nothing is registered to open it
 
 }  // namespace tamvel

@@ -4,6 +4,7 @@
 // fields. The wx front-end, the console front-end and the tests' scripted Ui implement it.
 // All text is CP932.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 namespace tamvel {
 
 class DialogModel;
+class StopEvent;
 
 /// What a person is asked and shown.
 class Person {
@@ -35,6 +37,17 @@ class Person {
 
     /// Hides or shows the main window.
     virtual void ShowMainWindow(bool visible) = 0;
+
+    /// TSP has been started on `tspFile`; `wait` blocks until it ends or `stop` (null when
+    /// there is none) is signalled. The front-end calls `wait` once (on any thread) and
+    /// returns after it has returned; meanwhile it shows that TSP runs and lets the person
+    /// signal `stop`. By default it only waits.
+    virtual void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                              const std::function<void()>& wait) {
+        (void)tspFile;
+        (void)stop;
+        wait();
+    }
 };
 
 /// The control panel's fields (edits 1007, 1008, 212, 1014, 1015).

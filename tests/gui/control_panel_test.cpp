@@ -13,9 +13,13 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/treectrl.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -29,6 +33,7 @@
 #include "app/tamvel_resources.h"
 #include "panel/tamvel_session.h"
 #include "platform/text.h"
+#include "support/fake_programs.h"
 #include "support/temp_prefix.h"
 #include "ui/control_ids.h"
 
@@ -46,6 +51,8 @@ class RecordingDialogs : public wxModalDialogHook {
 
   protected:
     int Enter(wxDialog* dialog) override {
+        // The window that stands in while TSP runs is shown for real.
+        if (dialog->GetName() == "running") return wxID_NONE;
         if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) {
             messages.push_back(box->GetMessage().utf8_string());
         } else {
@@ -91,6 +98,22 @@ class ControlPanelFormTest : public ::testing::Test {
         form->RunStartup();
         m_frame->Show();
         wxTheApp->Yield();
+        return form;
+    }
+
+    // The form over the fake TSP in `mode` (fakes/fake_tsp.cpp), C:\work\model.tsp typed in.
+    ControlPanelForm* OpenFormToRun(testing::FakePrograms& fakes, const char* mode) {
+        fakes.SetTspMode(mode);
+        testing::TempPrefix::WriteFile(m_driveC / "work" / "model.tsp");
+        ControlPanelForm* form = OpenForm();
+        wxDynamicCast(form->FindWindow(kIdTspFileField), wxTextCtrl)
+            ->SetValue("C:\\work\\model.tsp");
+        // A window manager maps the frame a while after it is shown (wxGTK defers the show
+        // until it knows the frame's borders); a person clicks once it is there.
+        for (int i = 0; i < 50; ++i) {
+            IdlePass();
+            wxMilliSleep(10);
+        }
         return form;
     }
 
@@ -365,6 +388,123 @@ TEST_F(ControlPanelFormTest, ChoosersOpenWithTheDrivesListedAndNothingChosen) {
                   std::string(c.name) == "folder browser");
         c.chooser->Hide();
     }
+}
+
+// The shown window that stands in for the main window while TSP runs, or nullptr.
+wxDialog* ShownRunningWindow() {
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (window->GetName() == "running" && window->IsShown())
+            return wxDynamicCast(window, wxDialog);
+    }
+    return nullptr;
+}
+
+// Clicks a button as the person does: its click event goes up from the button.
+void Click(wxWindow* button) {
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+}
+
+// What a look at the screen during a run found.
+struct RunningLook {
+    bool looked = false;
+    bool mainWindowShown = true;
+    bool runningWindowShown = false;
+    std::string file;
+    std::string elapsed;
+    bool stopEnabled = false;
+    bool labelsFit = false;
+};
+
+// A look at the screen `afterMs` into the run; `then` may act on the running window.
+class RunProbe {
+  public:
+    RunProbe(wxWindow* mainWindow, int afterMs, std::function<void(wxDialog*)> then = {})
+        : m_mainWindow(mainWindow), m_then(std::move(then)) {
+        m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Look(); });
+        m_timer.StartOnce(afterMs);
+    }
+    const RunningLook& Seen() const { return m_seen; }
+
+  private:
+    void Look() {
+        m_seen.looked = true;
+        m_seen.mainWindowShown = m_mainWindow->IsShown();
+        wxDialog* running = ShownRunningWindow();
+        m_seen.runningWindowShown = running != nullptr;
+        if (!running) return;
+        auto* file = XRCCTRL(*running, "file", wxStaticText);
+        auto* elapsed = XRCCTRL(*running, "elapsed", wxStaticText);
+        auto* stop = XRCCTRL(*running, "stop", wxButton);
+        if (!file || !elapsed || !stop) return;
+        m_seen.file = file->GetLabel().utf8_string();
+        m_seen.elapsed = elapsed->GetLabel().utf8_string();
+        m_seen.stopEnabled = stop->IsEnabled();
+        m_seen.labelsFit = true;
+        for (const char* name : {"heading", "elapsed"}) {
+            auto* label = XRCCTRL(*running, name, wxStaticText);
+            m_seen.labelsFit = m_seen.labelsFit && label &&
+                               label->GetTextExtent(label->GetLabel()).x <= label->GetSize().x;
+        }
+        m_seen.labelsFit =
+            m_seen.labelsFit && stop->GetTextExtent(stop->GetLabel()).x < stop->GetSize().x;
+        if (const char* folder = std::getenv("TAMVEL_SCREENSHOT_DIR")) {
+            wxTheApp->Yield();
+            const std::string command =
+                std::string("import -window root '") + folder + "/running-window.png'";
+            EXPECT_EQ(std::system(command.c_str()), 0);
+        }
+        if (m_then) m_then(running);
+    }
+
+    wxWindow* m_mainWindow;
+    std::function<void(wxDialog*)> m_then;
+    wxTimer m_timer;
+    RunningLook m_seen;
+};
+
+TEST_F(ControlPanelFormTest, RunsTspWithItsOwnRunningWindowInPlaceOfTheHiddenMainWindow) {
+    testing::FakePrograms fakes(m_prefix);
+    ControlPanelForm* form = OpenFormToRun(fakes, "slow");
+
+    RunProbe probe(m_frame, 1100);
+    Click(form->FindWindow(kIdRunTspFile));
+
+    const RunningLook& seen = probe.Seen();
+    ASSERT_TRUE(seen.looked);
+    EXPECT_FALSE(seen.mainWindowShown);
+    EXPECT_TRUE(seen.runningWindowShown);
+    EXPECT_EQ(seen.file, "model.tsp");
+    EXPECT_EQ(seen.elapsed, "経過時間 1 秒");
+    EXPECT_TRUE(seen.stopEnabled);
+    EXPECT_TRUE(seen.labelsFit);
+    EXPECT_TRUE(m_frame->IsShown());
+    EXPECT_EQ(ShownRunningWindow(), nullptr);
+    EXPECT_TRUE(m_dialogs.messages.empty());
+    const auto editor = fakes.AwaitStarts("notepad.exe", 1);
+    ASSERT_EQ(editor.size(), 1u);
+    EXPECT_EQ(editor[0]["argv"],
+              std::vector<std::string>{(m_driveC / "work" / "model.out").string()});
+}
+
+TEST_F(ControlPanelFormTest, StopButtonEndsAHangingRunWithinASecond) {
+    testing::FakePrograms fakes(m_prefix);
+    ControlPanelForm* form = OpenFormToRun(fakes, "hang");
+
+    std::chrono::steady_clock::time_point stopped;
+    RunProbe probe(m_frame, 500, [&](wxDialog* running) {
+        stopped = std::chrono::steady_clock::now();
+        Click(XRCCTRL(*running, "stop", wxButton));
+    });
+    Click(form->FindWindow(kIdRunTspFile));
+    const auto took = std::chrono::steady_clock::now() - stopped;
+
+    ASSERT_TRUE(probe.Seen().runningWindowShown);
+    EXPECT_LT(took, std::chrono::seconds(1));
+    EXPECT_TRUE(m_frame->IsShown());
+    EXPECT_EQ(m_dialogs.messages,
+              std::vector<std::string>{"ファイルC:\\work\\model.outが発見できません!"});
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "support/fake_programs.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel::testing {
@@ -22,12 +24,8 @@ struct ConsoleRun {
     int exitStatus = -1;
 };
 
-// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
-ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
-    const fs::path inputFile = prefix.Root() / "input.txt";
-    TempPrefix::WriteFile(inputFile, input);
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) +
-                                "' --console < '" + inputFile.string() + "'";
+// Runs a shell command line and parses its output as one event per line.
+ConsoleRun RunAndParse(const std::string& command) {
     ConsoleRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -44,6 +42,18 @@ ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
     }
     EXPECT_EQ(start, output.size()) << "output does not end with a line end";
     return run;
+}
+
+// The program with --console and no display, as a shell command reading standard input.
+std::string ConsoleCommandLine() {
+    return "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) + "' --console";
+}
+
+// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
+ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
+    const fs::path inputFile = prefix.Root() / "input.txt";
+    TempPrefix::WriteFile(inputFile, input);
+    return RunAndParse(ConsoleCommandLine() + " < '" + inputFile.string() + "'");
 }
 
 TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
@@ -125,6 +135,50 @@ TEST(ConsoleEndToEnd, ARelativePrefixMeansTheSamePlaceThroughoutTheRun) {
     EXPECT_EQ(events[1]["cwd"], "C:\\temp");
     EXPECT_TRUE(fs::exists(prefix.DriveC() / "temp" / "TamvelEnvFile.TXT"));
     EXPECT_FALSE(fs::exists(prefix.DriveC() / "temp" / "prefix"));
+}
+
+// TSP runs while the console reads on: `stop` arriving through the pipe ends the run at once,
+// a line sent during the run waits for its end, and every launch is reported in order.
+TEST(ConsoleEndToEnd, ReportsTheRunAndItsLaunchesAndTakesStopWhileTspRuns) {
+    TempPrefix prefix;
+    ASSERT_TRUE(prefix.Ensure());
+    FakePrograms fakes(prefix);
+    fakes.SetTspMode("hang");
+    const fs::path driveC = fs::canonical(prefix.DriveC());
+    TempPrefix::WriteFile(driveC / "work" / "a b.tsp");
+    TempPrefix::WriteFile(driveC / "work" / "a b.out", "earlier result");
+    const fs::path input = prefix.Root() / "input.txt";
+    TempPrefix::WriteFile(input, "set 1007 C:\\work\\a b.tsp\nclick 1002\n");
+
+    const auto start = std::chrono::steady_clock::now();
+    const ConsoleRun run = RunAndParse("(cat '" + input.string() +
+                                       "'; sleep 1; echo state; echo stop; sleep 3; echo quit) | " +
+                                       ConsoleCommandLine());
+    const auto took = std::chrono::steady_clock::now() - start;
+
+    EXPECT_EQ(run.exitStatus, 0);
+    std::vector<std::string> names;
+    for (const Json& event : run.events) names.push_back(event["event"]);
+    ASSERT_EQ(names, (std::vector<std::string>{"ready", "window", "launch", "running", "launch",
+                                               "window", "state", "exit"}));
+    EXPECT_EQ(run.events[1]["visible"], false);
+    EXPECT_EQ(run.events[2], (Json{{"event", "launch"},
+                                   {"file", "C:\\temp\\Tsp.EXE"},
+                                   {"params", "C:\\work\\a b.tsp"},
+                                   {"dir", "C:\\work"},
+                                   {"result", 42}}));
+    EXPECT_EQ(run.events[3], (Json{{"event", "running"}, {"file", "C:\\work\\a b.tsp"}}));
+    EXPECT_EQ(run.events[4], (Json{{"event", "launch"},
+                                   {"file", "C:\\WINDOWS\\Notepad.exe"},
+                                   {"params", "C:\\work\\a b.out"},
+                                   {"dir", "C:\\WINDOWS"},
+                                   {"result", 42}}));
+    EXPECT_EQ(run.events[5]["visible"], true);
+    // The whole input takes four seconds to arrive; a stop that did not end TSP would hold the
+    // run (and the deferred state) until quit came.
+    EXPECT_LT(took, std::chrono::seconds(6));
+    EXPECT_EQ(fakes.AwaitStarts("notepad.exe", 1).at(0)["argv"],
+              std::vector<std::string>{(driveC / "work" / "a b.out").string()});
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST_F(ConsoleSessionTest, MalformedOrImpossibleLinesGetAnErrorAndChangeNothing)
         "field 1008 cannot be typed into",
         "the text has characters CP932 lacks",
         "button 1002 is disabled",
-        "button 1004 is not shown",
+        "button 1004 is disabled",
         "no button 7",
         "no dialog is open",
     };

@@ -2,13 +2,16 @@
 // A Ui for tests: choosers take queued answers (an empty queue cancels), and every message
 // and chooser is logged in order, in UTF-8 for readable failures.
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "panel/stop_event.h"
 #include "platform/text.h"
 #include "ui/dialog_model.h"
 #include "ui/ui.h"
@@ -27,6 +30,8 @@ class ScriptedUi : public Ui {
     }
     /// The next folder browser is cancelled.
     void CancelFolder() { m_folderAnswers.push_back(std::nullopt); }
+    /// Every TSP run from now on is stopped this long after it starts, as by its 中止 button.
+    void StopRunsAfter(std::chrono::milliseconds delay) { m_stopAfter = delay; }
 
     /// What the person saw, in order: "message: TEXT", "choose program", "browse folder".
     const std::vector<std::string>& Log() const { return m_log; }
@@ -75,6 +80,17 @@ class ScriptedUi : public Ui {
     void ShowMainWindow(bool visible) override {
         m_log.push_back(visible ? "window shown" : "window hidden");
     }
+    void WhileTspRuns(std::string_view tspFile, StopEvent* stop,
+                      const std::function<void()>& wait) override {
+        m_log.push_back("running " + Utf8(tspFile));
+        if (!m_stopAfter || stop == nullptr) return wait();
+        std::thread stopper([this, stop] {
+            std::this_thread::sleep_for(*m_stopAfter);
+            stop->Signal();
+        });
+        wait();
+        stopper.join();
+    }
 
   private:
     static constexpr std::string_view kMessage = "message: ";
@@ -93,6 +109,7 @@ class ScriptedUi : public Ui {
     std::deque<std::optional<std::string>> m_fileAnswers;
     std::deque<std::optional<FolderItem>> m_folderAnswers;
     std::vector<std::string> m_log;
+    std::optional<std::chrono::milliseconds> m_stopAfter;
     std::map<int, std::string> m_fields;
 };
 

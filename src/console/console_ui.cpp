@@ -29,9 +29,13 @@ std::string_view ChooserKindName(ChooserKind kind) {
 }  // namespace
 
 std::optional<std::string> ConsoleUi::ReadLine() {
-    // A reader that went away ends the session as the end of input does.
-    if (m_events.OutputClosed()) m_inputEnded = true;
-    if (!m_inputEnded && !m_deferred.empty()) {
+    // A reader that went away ends the session as the end of input does; the lines that
+    // came during a run are still carried out after an end of input.
+    if (m_events.OutputClosed()) {
+        m_inputEnded = true;
+        m_deferred.clear();
+    }
+    if (!m_deferred.empty()) {
         std::string line = std::move(m_deferred.front());
         m_deferred.pop_front();
         return line;

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "support/console_run.h"
 #include "support/fake_programs.h"
+#include "support/tamvel_without_engine.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel::testing {
@@ -19,46 +21,18 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
-struct ConsoleRun {
-    std::vector<Json> events;
-    int exitStatus = -1;
-};
-
-// Runs a shell command line and parses its output as one event per line.
-ConsoleRun RunAndParse(const std::string& command) {
-    ConsoleRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::size_t start = 0;
-    for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
-        run.events.push_back(Json::parse(output.substr(start, end - start)));
-    }
-    EXPECT_EQ(start, output.size()) << "output does not end with a line end";
-    return run;
-}
-
-// The program with --console and no display, as a shell command reading standard input.
-std::string ConsoleCommandLine() {
-    return "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) + "' --console";
-}
-
-// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
-ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
+// Runs `program --console` on `input` with TAMVEL_PREFIX as the test set it.
+ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input,
+                     const fs::path& program = TAMVEL_BINARY) {
     const fs::path inputFile = prefix.Root() / "input.txt";
     TempPrefix::WriteFile(inputFile, input);
-    return RunAndParse(ConsoleCommandLine() + " < '" + inputFile.string() + "'");
+    return RunAndParse(ConsoleCommandLine(program) + " < '" + inputFile.string() + "'");
 }
 
+// A Tamvel without its engine: the new prefix has no TSP, and start-up asks for one.
 TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
     TempPrefix prefix;
-    const ConsoleRun run = RunBinary(prefix, "");
+    const ConsoleRun run = RunBinary(prefix, "", TamvelWithoutEngine(prefix.Root() / "bin"));
 
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_TRUE(fs::is_symlink(prefix.Prefix() / "dosdevices" / "c:"));

@@ -138,11 +138,14 @@ TEST(BundledEngine, TheRunCommandRunsACompletedProgramAndOpensItsResult) {
     fs::copy_file(data / "quarterly_macro.tsp", temp / "quarterly_macro.tsp");
     fs::copy_file(data / "macro.txt", temp / "macro.txt");
 
-    const ConsoleRun run = Start(prefix, "set 1007 C:\\temp\\quarterly_macro.tsp\nclick 1002\n");
+    // The state line is read while TSP runs and answered after the run, before the end of
+    // input ends the session.
+    const ConsoleRun run =
+        Start(prefix, "set 1007 C:\\temp\\quarterly_macro.tsp\nclick 1002\nstate\n");
 
     EXPECT_EQ(run.exitStatus, 0);
     ASSERT_EQ(EventNames(run), (std::vector<std::string>{"ready", "window", "launch", "running",
-                                                         "launch", "window", "exit"}));
+                                                         "launch", "window", "state", "exit"}));
     EXPECT_EQ(run.events[2]["file"], "C:\\temp\\Tsp.EXE");
     EXPECT_EQ(run.events[2]["params"], "C:\\temp\\quarterly_macro.tsp");
     EXPECT_EQ(run.events[4]["params"], "C:\\temp\\quarterly_macro.out");

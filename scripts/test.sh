@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tamvel with warnings as errors and runs every test; GUI tests run under Xvfb.
-# With CI=true it also fuzzes the environment-file reader for 30 seconds.
+# With CI=true it also fuzzes the environment-file reader and the TSP engine's parser, 30 seconds
+# each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

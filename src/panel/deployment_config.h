@@ -10,12 +10,9 @@
 namespace tamvel {
 
 struct DeploymentConfig {
-    std::string seminar;           ///< the seminar's name (main caption, form caption, help box)
-    std::string teacherMail;       ///< the teacher's e-mail address (contact line)
-    std::string university;        ///< the university that hosts the TSP command site
-    std::string guideMacroSeries;  ///< guide page: TSP on macro-economic time series
-    std::string guideFinancialSeries;  ///< guide page: TSP on financial time series
-    std::string guideFinancialCross;   ///< guide page: TSP on financial cross-section data
+    std::string seminar;      ///< the seminar's name (main caption, form caption, help box)
+    std::string teacherMail;  ///< the teacher's e-mail address (contact line)
+    std::string university;   ///< the university that hosts the TSP command site
 
     // Addresses; empty means not configured. The help and guide keys default to the pages
     // that ship with Tamvel.

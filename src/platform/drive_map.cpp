@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/bundled_engine.h"
 #include "platform/default_editor.h"
 #include "platform/host_file.h"
 #include "platform/text.h"
@@ -76,10 +77,16 @@ bool DriveMap::EnsurePrefix() const {
     if (m_prefix.empty()) return false;  // no home folder to hold it
     // A prefix with its dosdevices folder has been made: what its owner has changed or
     // removed since (a drive link, Notepad) stays so.
-    const fs::path dosdevices = m_prefix / "dosdevices";
     std::error_code ec;
-    if (fs::is_directory(dosdevices, ec)) return true;
+    if (!fs::is_directory(m_prefix / "dosdevices", ec) && !MakePrefix()) return false;
+    // Also in a prefix that a Tamvel without the engine made; once, see OfferBundledEngine.
+    OfferBundledEngine(*this);
+    return true;
+}
+
+bool DriveMap::MakePrefix() const {
     const fs::path windows = m_prefix / "drive_c" / "windows";
+    std::error_code ec;
     for (const fs::path& folder : {m_prefix / "drive_c" / "temp", windows}) {
         fs::create_directories(folder, ec);
         if (ec) return false;
@@ -91,6 +98,7 @@ bool DriveMap::EnsurePrefix() const {
     }
     // The drive links last, in a folder moved into place whole: a prefix whose making was
     // cut short is made again at the next start.
+    const fs::path dosdevices = m_prefix / "dosdevices";
     const fs::path incoming = m_prefix / ".dosdevices-new";
     fs::remove_all(incoming, ec);
     fs::create_directory(incoming, ec);

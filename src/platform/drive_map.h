@@ -29,7 +29,9 @@ class DriveMap {
     /// Makes a prefix that has not been made yet (it has no dosdevices folder): drive_c/temp,
     /// drive_c/windows, the default editor drive_c/windows/notepad.exe, then dosdevices/c:
     /// and z:. A prefix made before is left as it is, also where its owner removed a part.
-    /// False when the prefix cannot be made.
+    /// Then, once per prefix, the TSP engine that ships beside this program is linked where
+    /// start-up looks for TSP, unless a file is there (OfferBundledEngine). False when the
+    /// prefix cannot be made.
     bool EnsurePrefix() const;
 
     const std::filesystem::path& Prefix() const { return m_prefix; }
@@ -56,6 +58,9 @@ class DriveMap {
     std::optional<std::string> ToWindows(const std::filesystem::path& hostPath) const;
 
   private:
+    /// The folders, Notepad and the drive links of a new prefix.
+    bool MakePrefix() const;
+
     std::filesystem::path m_prefix;
 };
 

@@ -33,6 +33,7 @@
 #include "app/splash_wnd.h"
 #include "platform/process.h"
 #include "platform/unique_fd.h"
+#include "support/tamvel_without_engine.h"
 #include "support/temp_folder.h"
 
 namespace tamvel {
@@ -450,7 +451,7 @@ TEST_F(RunningCopyTest, SecondCopyBringsTheFirstCopysMessageBoxToTheFront) {
 
 TEST_F(RunningCopyTest, SecondCopyWhileTheFirstIsStartingEndsSilently) {
     InstallTsp(false);
-    const pid_t first = Start();
+    const pid_t first = Start({}, testing::TamvelWithoutEngine(m_root / "bin"));
     const std::optional<Window> box = MessageBox(first);  // start-up waits on its message
     ASSERT_TRUE(box);
     EXPECT_FALSE(FindWindow(first, [](const Window& w) { return w.title == kMainCaption; }));
@@ -565,7 +566,7 @@ TEST_F(RunningCopyTest, ASignalDuringStartUpKeepsTheStoredEnvironment) {
     std::ofstream(stick / "TamvelEnvFile.TXT", std::ios::binary)
         << static_cast<char>(text.size()) << text;
 
-    const pid_t first = Start();
+    const pid_t first = Start({}, testing::TamvelWithoutEngine(m_root / "bin"));
     ASSERT_TRUE(MessageBox(first));
     m_started[first].Signal(SIGTERM);
     EXPECT_EQ(WaitForExit(first, 5s), std::optional<int>(0));
@@ -579,7 +580,7 @@ TEST_F(RunningCopyTest, ASignalDuringStartUpKeepsTheStoredEnvironment) {
 // button would: start-up goes on to its end and the program ends with the settings saved.
 TEST_F(RunningCopyTest, ASignalWhileAChooserIsOpenCancelsItAndEnds) {
     InstallTsp(false);
-    const pid_t first = Start();
+    const pid_t first = Start({}, testing::TamvelWithoutEngine(m_root / "bin"));
     const std::optional<Window> box = MessageBox(first);
     ASSERT_TRUE(box);
     Capture("xdotool windowactivate --sync " + std::to_string(box->id) + " key Return");

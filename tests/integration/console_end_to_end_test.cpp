@@ -12,6 +12,7 @@
 
 #include "support/console_run.h"
 #include "support/fake_programs.h"
+#include "support/tamvel_without_engine.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel::testing {
@@ -20,9 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
+// A Tamvel without its engine: the new prefix has no TSP, and start-up asks for one.
 TEST(ConsoleEndToEnd, FirstStartCreatesThePrefixAndEndsCleanlyAtEndOfInput) {
     TempPrefix prefix;
-    const ConsoleRun run = RunBinary(prefix, "");
+    const ConsoleRun run = RunBinary(prefix, "", TamvelWithoutEngine(prefix.Root() / "bin"));
 
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_TRUE(fs::is_symlink(prefix.Prefix() / "dosdevices" / "c:"));

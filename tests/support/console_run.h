@@ -40,16 +40,17 @@ inline ConsoleRun RunAndParse(const std::string& command) {
     return run;
 }
 
-/// The program with --console and no display, as a shell command reading standard input.
-inline std::string ConsoleCommandLine() {
-    return "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(TAMVEL_BINARY) + "' --console";
+/// `program` with --console and no display, as a shell command reading standard input.
+inline std::string ConsoleCommandLine(const std::filesystem::path& program = TAMVEL_BINARY) {
+    return "env -u DISPLAY -u WAYLAND_DISPLAY '" + program.string() + "' --console";
 }
 
-/// Runs `tamvel --console` on `input` with TAMVEL_PREFIX as the test set it.
-inline ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input) {
+/// Runs `program --console` on `input` with TAMVEL_PREFIX as the test set it.
+inline ConsoleRun RunBinary(const TempPrefix& prefix, const std::string& input,
+                            const std::filesystem::path& program = TAMVEL_BINARY) {
     const std::filesystem::path inputFile = prefix.Root() / "input.txt";
     TempPrefix::WriteFile(inputFile, input);
-    return RunAndParse(ConsoleCommandLine() + " < '" + inputFile.string() + "'");
+    return RunAndParse(ConsoleCommandLine(program) + " < '" + inputFile.string() + "'");
 }
 
 }  // namespace tamvel::testing

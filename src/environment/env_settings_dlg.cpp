@@ -30,11 +30,6 @@ const RefusedTspExe* FindRefusedTspExe(std::string_view path) {
     return nullptr;
 }
 
-// The last character is '\'; a double-byte character whose second byte is 0x5C is not one.
-bool EndsWithSeparator(std::string_view path) {
-    return !path.empty() && FindLastChar(path, '\\') == path.size() - 1;
-}
-
 // A drive letter, ':' and a separator, or a network path: nothing to resolve.
 bool IsFullPath(std::string_view path) {
     const auto separator = [](char c) { return c == '\\' || c == '/'; };

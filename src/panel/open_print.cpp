@@ -3,6 +3,7 @@
 #include "panel/message_text.h"
 #include "panel/shell_error_text.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 #include "ui/control_ids.h"
 
 namespace tamvel {
@@ -37,7 +38,7 @@ void PrintFile(const PanelContext& panel, int fieldId, std::string& member, bool
 
 std::string JoinFolderAndName(std::string_view folder, std::string_view name) {
     std::string joined(folder);
-    if (joined.empty() || joined.back() != '\\') joined += '\\';
+    if (!EndsWithSeparator(joined)) joined += '\\';
     joined += name;
     return joined;
 }

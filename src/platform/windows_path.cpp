@@ -15,6 +15,10 @@ bool StartsWithDrive(std::string_view path) {
     return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
 }
 
+bool EndsWithSeparator(std::string_view cp932Path) {
+    return !cp932Path.empty() && FindLastChar(cp932Path, '\\') == cp932Path.size() - 1;
+}
+
 bool IsAbsoluteWindowsPath(std::string_view path) {
     return StartsWithDrive(path) && path.size() >= 3 && (path[2] == '\\' || path[2] == '/');
 }

@@ -22,6 +22,10 @@ bool StartsWithDrive(std::string_view path);
 /// "C:temp" (relative to the drive's current folder), "\temp" and "temp" are not.
 bool IsAbsoluteWindowsPath(std::string_view path);
 
+/// Whether the path's last character is '\'; the trail byte of a double-byte character
+/// ("表" ends in 0x5C) is not one.
+bool EndsWithSeparator(std::string_view cp932Path);
+
 /// Takes a full path ("C:\a\..\b", "c:/a") apart. Both '\' and '/' separate (a '\' that is
 /// the second byte of a double-byte character does not); empty names (doubled separators)
 /// are dropped; "." is dropped and ".." removes the name before it, never going above the

@@ -57,6 +57,26 @@ TEST_F(StartupFixture, LocateFileSearchesOnlyThePathsOwnFolderAndNamesTheFullNam
     EXPECT_TRUE(quiet.Log().empty());
 }
 
+// A bare name joins its folder with one '\', also when the folder ends in a double-byte
+// character whose second byte is the byte of '\' ("表").
+TEST(JoinFolderAndNameTest, AddsOneSeparatorWhateverTheFoldersLastCharacter) {
+    struct Case {
+        const char* folder;
+        const char* joined;
+    };
+    const Case cases[] = {
+        {"C:\\temp", "C:\\temp\\a.tsp"},
+        {"C:\\temp\\", "C:\\temp\\a.tsp"},
+        {"C:\\", "C:\\a.tsp"},
+        {"D:\\ソ表", "D:\\ソ表\\a.tsp"},
+        {"", "\\a.tsp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(JoinFolderAndName(Cp932(c.folder), "a.tsp"), Cp932(c.joined));
+    }
+}
+
 class OpenPrintTest : public StartupFixture {
   protected:
     void SetUp() override {

@@ -7,7 +7,6 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
-#include <wx/modalhook.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -22,6 +21,7 @@
 
 #include "app/control_panel_form.h"
 #include "app/tamvel_resources.h"
+#include "dialog_probe.h"
 #include "panel/tamvel_session.h"
 #include "platform/text.h"
 #include "support/temp_prefix.h"
@@ -31,26 +31,6 @@ namespace tamvel {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Lets the dialog of template 130 show and runs `inspect` on it once its modal loop runs;
-// every other modal window is kept from showing, as if cancelled at once.
-class SettingsDialogProbe : public wxModalDialogHook {
-  public:
-    std::function<void(wxDialog&)> inspect;
-    bool seen = false;
-
-  protected:
-    int Enter(wxDialog* dialog) override {
-        if (dialog->GetTitle().utf8_string() != "環境設定") return wxID_CANCEL;
-        seen = true;
-        wxTheApp->CallAfter([this, dialog] {
-            inspect(*dialog);
-            dialog->EndModal(wxID_CANCEL);
-        });
-        return wxID_NONE;
-    }
-    void Exit(wxDialog*) override {}
-};
 
 struct TemplateControl {
     int id;            // wx id, or 0 for a control known by its XRC name
@@ -64,8 +44,8 @@ TEST(EnvSettingsDialogTest, OpensFromButton210WithEveryControlOfItsTemplate) {
     testing::TempPrefix prefix;
     ASSERT_TRUE(prefix.Ensure());
     prefix.InstallTsp();
-    SettingsDialogProbe probe;
-    probe.Register();
+    // In place before the form exists, so that start-up shows no other window.
+    testing::DialogProbe probe({}, "環境設定");
 
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Tamvel");
     TamvelSession session(SessionSetup{prefix.Prefix(), prefix.ConfigHome() / "Tamvel.conf",
@@ -94,7 +74,7 @@ TEST(EnvSettingsDialogTest, OpensFromButton210WithEveryControlOfItsTemplate) {
         {0, "new_folder_note", "static", "新しい名前を入力すると、新フォルダを作成", 143, 201, 133,
          9},
     };
-    probe.inspect = [&](wxDialog& dialog) {
+    probe.SetCheck([&](wxDialog& dialog) {
         EXPECT_EQ(dialog.GetFont().GetFaceName(), DialogFont().GetFaceName());
         EXPECT_EQ(dialog.GetFont().GetPointSize(), 9);
         EXPECT_EQ(dialog.GetClientSize(), dialog.ConvertDialogToPixels(wxSize(299, 261)));
@@ -129,15 +109,14 @@ TEST(EnvSettingsDialogTest, OpensFromButton210WithEveryControlOfItsTemplate) {
             wxTheApp->Yield();
             wxExecute(wxString::Format("import -window root %s", shot), wxEXEC_SYNC);
         }
-    };
+    });
 
     wxCommandEvent click(wxEVT_BUTTON, kIdEnvSettings);
     click.SetEventObject(form->FindWindow(kIdEnvSettings));
     form->FindWindow(kIdEnvSettings)->GetEventHandler()->ProcessEvent(click);
 
-    EXPECT_TRUE(probe.seen);
+    EXPECT_TRUE(probe.Seen());
     EXPECT_FALSE(fs::exists(prefix.DriveC() / "temp" / "TamvelEnvFile.TXT"));
-    probe.Unregister();
     delete frame;
 }
 

@@ -7,7 +7,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
-#include <wx/modalhook.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -18,33 +17,12 @@
 #include <string>
 
 #include "app/model_dialog.h"
+#include "dialog_probe.h"
 #include "integration/scripted_ui.h"
 #include "support/temp_prefix.h"
 
 namespace tamvel {
 namespace {
-
-// Runs `inspect` on the form once it is shown in its modal loop, then cancels it.
-class InspectForm : public wxModalDialogHook {
-  public:
-    explicit InspectForm(std::function<void(wxDialog&)> inspect) : m_inspect(std::move(inspect)) {
-        Register();
-    }
-    ~InspectForm() override { Unregister(); }
-
-  protected:
-    int Enter(wxDialog* dialog) override {
-        dialog->CallAfter([this, dialog] {
-            m_inspect(*dialog);
-            dialog->EndModal(wxID_CANCEL);
-        });
-        return wxID_NONE;  // shown as usual
-    }
-    void Exit(wxDialog*) override {}
-
-  private:
-    std::function<void(wxDialog&)> m_inspect;
-};
 
 // A Ui whose dialogs are real windows.
 class WindowDialogsUi : public testing::ScriptedUi {
@@ -77,7 +55,7 @@ TEST(NewTspFileDlgWindowTest, ShowsItsTemplateWithLabelsOpeningValuesAndByteLimi
     CNewTspFileDlg form(ui, fileSystem, std::move(host));
 
     bool inspected = false;
-    InspectForm inspect([&](wxDialog& dialog) {
+    testing::DialogProbe probe([&](wxDialog& dialog) {
         inspected = true;
         EXPECT_EQ(dialog.GetTitle(), Utf8("新しいＴＳＰファイル名の入力"));
         EXPECT_EQ(dialog.GetClientSize(), dialog.ConvertDialogToPixels(wxSize(315, 305)));

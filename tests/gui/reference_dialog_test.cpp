@@ -7,13 +7,13 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/listbox.h>
-#include <wx/modalhook.h>
 
 #include <functional>
 #include <string>
 
 #include "app/model_dialog.h"
 #include "app/reference_list_layout.h"
+#include "dialog_probe.h"
 #include "platform/text.h"
 #include "reference/tsp_command_dlg.h"
 #include "reference/tsp_command_dlg_layout.h"
@@ -21,25 +21,6 @@
 
 namespace tamvel {
 namespace {
-
-// Runs `check` on the dialog once it is shown and running modally.
-class WhileShown : public wxModalDialogHook {
-  public:
-    explicit WhileShown(std::function<void(wxDialog&)> check) : m_check(std::move(check)) {
-        Register();
-    }
-    ~WhileShown() override { Unregister(); }
-
-  protected:
-    int Enter(wxDialog* dialog) override {
-        wxTheApp->CallAfter([this, dialog] { m_check(*dialog); });
-        return wxID_NONE;  // show it
-    }
-    void Exit(wxDialog*) override {}
-
-  private:
-    std::function<void(wxDialog&)> m_check;
-};
 
 void Settle(wxDialog& dialog) {
     for (int i = 0; i < 5; ++i) wxTheApp->Yield();
@@ -50,7 +31,7 @@ TEST(ReferenceDialog, ShowsTheListInOrderFollowsItsSizeAndClosesOnlyByItsButton)
     CTspCommandDlg reference;
     DialogModel model = reference.Model();
     bool checked = false;
-    WhileShown hook([&](wxDialog& dialog) {
+    testing::DialogProbe probe([&](wxDialog& dialog) {
         checked = true;
         EXPECT_EQ(dialog.GetTitle().utf8_string(), "TSPコマンド");
         EXPECT_FALSE(dialog.HasFlag(wxRESIZE_BORDER));

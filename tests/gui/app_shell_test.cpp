@@ -489,6 +489,9 @@ TEST_F(RunningCopyTest, FileOnTheCommandLineIsRecordedAndCtrlNRenewsTheCaption) 
     const auto splashUp = [&] {
         return FindWindow(first, [](const Window& w) { return w.width == 640 && w.height == 480; });
     };
+    // The splash may be mapped a moment after the main window, which no start-up message
+    // holds back now that the prefix has its TSP.
+    ASSERT_TRUE(WaitUntil([&] { return splashUp().has_value(); }, 1s));
     const std::optional<Window> splash = splashUp();
     ASSERT_TRUE(splash);
     Capture("xdotool mousemove " + std::to_string(splash->x + 320) + " " +

@@ -158,7 +158,7 @@ void CTamvelView::SetDefaultSaveFolder() {
 // The installed TSP, or what the person picks instead: the chooser opens until a file
 // named TSP.exe is picked or the second miss.
 std::string CTamvelView::FindInstalledTsp() {
-    std::string candidate = kInstalledTspPath;
+    std::string candidate(kInstalledTspPath);
     if (m_fileSystem.Exists(candidate)) return candidate;
     m_ui.ShowMessage(Cp932(kInstalledTspMissing));
     for (int misses = 0;;) {

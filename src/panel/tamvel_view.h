@@ -5,19 +5,22 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "environment/environment_file.h"
 #include "panel/deployment_config.h"
 #include "panel/panel_context.h"
 #include "panel/stop_event.h"
+#include "platform/bundled_engine.h"
 #include "platform/file_system.h"
 #include "platform/shell_launch.h"
 #include "ui/ui.h"
 
 namespace tamvel {
 
-/// The TSP installed on the machine; start-up copies it into the working folder.
-inline constexpr const char* kInstalledTspPath = "C:\\Program Files (x86)\\TSP 5.1\\tsp.exe";
+/// The TSP installed on the machine (the engine's link, or the student's own TSP); start-up
+/// copies it into the working folder.
+inline constexpr std::string_view kInstalledTspPath = kBundledEnginePlace;
 /// The working folder that receives the copy of TSP, and the last fallback save folder.
 inline constexpr const char* kTempFolder = "C:\\temp\\";
 /// The TSP executable that start-up sets once TSP has been copied into the working folder.
